@@ -1,0 +1,9 @@
+// Writing what a context or bitmap holds to a PNG file, for rendering without a screen.
+#pragma once
+
+#include "platform/types.h"
+
+// false when the handle is refused, the context has no image (a printer) or the file cannot be
+// written.
+bool SaveBitmapPng(HBITMAP bitmap, const char* path);
+bool SaveDCPng(HDC hdc, const char* path);
