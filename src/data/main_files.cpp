@@ -369,11 +369,8 @@ void EnsureScratchPoints(int points) {
     g_pts_capacity = points;
 }
 
-void LoadMainFiles() {
-    ClearLoadNotes();
-    ReleaseMainTables();
-    GetLoadingWindow()->Open(kLoadingHydrography);
-
+// Reads the four files in order; a file that cannot be opened ends the loading there.
+static void ReadMainFiles() {
     FILE* file = OpenMapFile(kFile8);
     if (file == nullptr) return;
     ReadPlaceFile(file);
@@ -397,6 +394,14 @@ void LoadMainFiles() {
     if (file == nullptr) return;
     ReadStreetFile(file);
     fclose(file);
+}
 
+void LoadMainFiles() {
+    ClearLoadNotes();
+    ReleaseMainTables();
+    g_max_points = 0;
+    GetLoadingWindow()->Open(kLoadingHydrography);
+    ReadMainFiles();
+    // Also after a stop: the outlines read so far are drawn through g_pts.
     EnsureScratchPoints(g_max_points + 1);
 }
