@@ -108,6 +108,8 @@ constexpr int WHITE_PEN = 6;
 constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
 constexpr int ANSI_VAR_FONT = 12;  // Liberation Sans, cell height 13 pixels
+constexpr int SYSTEM_FONT = 13;    // a fresh context's font: bold, cell height 16 pixels
+constexpr int DEFAULT_GUI_FONT = 17;
 HGDIOBJ GetStockObject(int index);
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
@@ -141,10 +143,8 @@ int GdiLiveDCCount();
 
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
-constexpr int R2_BLACK = 1;
 constexpr int R2_NOT = 6;
 constexpr int R2_COPYPEN = 13;
-constexpr int R2_WHITE = 16;
 
 COLORREF SetTextColor(HDC hdc, COLORREF color);  // each returns the previous value
 COLORREF SetBkColor(HDC hdc, COLORREF color);
