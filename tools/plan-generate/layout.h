@@ -1,0 +1,15 @@
+// How the land is divided: the five districts and the named parts of the city.
+#pragma once
+
+#include "city.h"
+#include "coast.h"
+
+namespace citygen {
+
+// The five district outlines: fixed convex cells of the plan, each cut to the land.
+std::vector<District> BuildDistricts(const Ring& land);
+
+// District number (1..5) of the cell containing p; 0 outside every cell.
+int DistrictAt(const std::vector<District>& districts, Vec p);
+
+}  // namespace citygen
