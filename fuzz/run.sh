@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the map-file fuzz targets with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build folder of their own, writes the seed corpus with the
+# file writers, and runs each target for a bounded time.
+#
+#   fuzz/run.sh [SECONDS] [TARGET...]     (default 60 seconds each, every target)
+#
+# FUZZ_BUILD_DIR chooses the build folder (default build-fuzz beside the sources); FUZZ_JOBS the
+# build's parallelism (default 2). Findings and logs stay in the build folder.
+set -euo pipefail
+
+seconds=${1:-60}
+shift || true
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${FUZZ_BUILD_DIR:-$source_dir/build-fuzz}
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then targets=(place outline topo street building text); fi
+
+CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKORVINSK_SANITIZE=ON -DKORVINSK_TESTS=OFF -DKORVINSK_BENCH=OFF -DKORVINSK_WERROR=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" > "$build_dir.configure.log" 2>&1 ||
+  { cat "$build_dir.configure.log"; exit 1; }
+build_targets=(make_fuzz_seeds)
+for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
+cmake --build "$build_dir" -j"${FUZZ_JOBS:-2}" --target "${build_targets[@]}"
+
+fuzz_bin=$build_dir/fuzz/map_files
+corpus=$build_dir/fuzz-seeds
+"$fuzz_bin/make_fuzz_seeds" "$corpus"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+status=0
+for t in "${targets[@]}"; do
+  work=$build_dir/fuzz-work/$t
+  mkdir -p "$work/corpus" "$work/findings"
+  echo "== fuzz_$t for $seconds s"
+  if ! "$fuzz_bin/fuzz_$t" "$work/corpus" "$corpus/$t" -max_total_time="$seconds" -timeout=10 \
+       -rss_limit_mb=2048 -malloc_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work/findings/" \
+       > "$work/log.txt" 2>&1; then
+    echo "fuzz_$t FAILED: see $work/log.txt and $work/findings/"
+    status=1
+  fi
+  grep -E "^stat::number_of_executed_units|^Done [0-9]+ runs" "$work/log.txt" || tail -3 "$work/log.txt"
+done
+exit $status
