@@ -42,6 +42,7 @@ bool PointNearSegment(float px, float py, const Segment& segment, float t);
 bool PointNearPolyline(float px, float py, int n, const float* points, float t);
 bool SegmentsIntersect(const Segment& s1, const Segment& s2);
 bool PolylineTouchesBox(int n, const float* points, const Box& box, float t);
+// Even-odd point-in-polygon tests: 1 inside, 0 outside (also for n < 1).
 int PointInPolygon(int n, const float* points, float px, float py);
 int PointInPolygonU16(int n, const uint16_t* points, float px, float py);
 int PointInPolygonI32(int n, const int32_t* points, int32_t px, int32_t py);

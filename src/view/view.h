@@ -44,14 +44,25 @@ extern ZoomStack g_zoom;
 using DeviceWidthMmQuery = int (*)(HDC);
 void SetDeviceWidthMmQuery(DeviceWidthMmQuery query);
 
+// Viewport and physical size from g_clientRect and the device of g_hdc.
 void UpdateScreenMetrics();
+// Fits the view to a plan rectangle at a denominator rounded to a multiple of 10, clamped into
+// the whole map; keeps the previous view for a rectangle needing 50 mm per metre or more, an
+// empty rectangle or a screen without metrics.
 void FitViewToRect(float x1, float y1, float x2, float y2);
 void ScreenToPlan(int32_t sx, int32_t sy, float* X, float* Y);
+// Pixels are clamped to -32000..32000 (a NaN point lands at -32000).
 void PlanToScreen(float X, float Y, int32_t* sx, int32_t* sy);
-int PlanPointsToScreen(int n, const float* points, POINT* out);      // n (x, y) pairs
-int PackedPointsToScreen(int n, const uint16_t* points, POINT* out);  // n (x, y) pairs
+// Both convert n (x, y) pairs, drop points repeating the previous pixel and return the number
+// written; `out` must hold n points.
+int PlanPointsToScreen(int n, const float* points, POINT* out);
+int PackedPointsToScreen(int n, const uint16_t* points, POINT* out);
+// 1 when pushed; 0 when refused (larger than the whole map, or not finite), stack unchanged.
 int PushViewRect(float x1, float y1, float x2, float y2);
+// 1 when the box touches the current view (borders count).
 int RectInView(float x1, float y1, float x2, float y2);
+// 1 when the two rectangles share at least one point (borders count).
 int RectsOverlap(float ax1, float ay1, float ax2, float ay2, float bx1, float by1, float bx2, float by2);
 int PointInRect(float px, float py, float x1, float y1, float x2, float y2);
+// 1000 / scale rounded to the nearest integer, for the caption "Scale 1:%d"; 0 without a scale.
 int ScaleDenominator();
