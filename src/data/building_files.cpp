@@ -45,7 +45,7 @@ int ReadBuildings(FILE* attributes, FILE* outlines) {
     if (!ReadI16(attributes, &announced)) {
         // The files are there but say nothing: an empty table, so that the paint does not
         // try to load them again and again.
-        NoteTable(kFile7, "g_buildings", -1);
+        NoteTable(kFile7, "g_buildings", kCountCutOff);
         g_buildings = static_cast<BuildingRec*>(calloc(1, sizeof(BuildingRec)));
         return 0;
     }

@@ -23,11 +23,13 @@ enum class FileStatus : uint8_t { NotReached, Missing, Read };
 struct TableNote {
     MapFile file;
     const char* table;  // the store's name of the table ("g_topo2"), or what was dropped
-    int32_t announced;  // the count the file gives; -1 when the count itself could not be read
+    int32_t announced;  // the count the file gives; kCountCutOff or kNoCountInFile instead
     int32_t read;       // records kept
     int32_t skipped;    // lines or records passed over (bad form, beyond the announced count)
 };
 
+constexpr int32_t kCountCutOff = -1;    // the file ended before its count
+constexpr int32_t kNoCountInFile = -2;  // the format has no count (tema.tqf)
 constexpr int kMaxTableNotes = 64;
 
 struct LoadNotes {

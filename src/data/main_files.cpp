@@ -103,7 +103,7 @@ void ReplaceLineTable(LineRec*& table, int32_t& count, LineRec* fresh) {
 bool ReadStreetNames(FILE* file) {
     int16_t announced;
     if (!ReadI16(file, &announced)) {
-        NoteTable(kFile5, "g_street_names", -1);
+        NoteTable(kFile5, "g_street_names", kCountCutOff);
         return false;
     }
     TableNote* note = NoteTable(kFile5, "g_street_names", announced);
@@ -144,7 +144,7 @@ bool ReadStreetNames(FILE* file) {
 void ReadLabels(FILE* file) {
     int16_t announced;
     if (!ReadI16(file, &announced)) {
-        NoteTable(kFile5, "g_labels", -1);
+        NoteTable(kFile5, "g_labels", kCountCutOff);
         return;
     }
     TableNote* note = NoteTable(kFile5, "g_labels", announced);
@@ -215,7 +215,7 @@ void ReadPlaceFile(FILE* file) {
     g_place_count = 0;
     int16_t announced;
     if (!ReadI16(file, &announced)) {
-        NoteTable(kFile8, "g_places", -1);
+        NoteTable(kFile8, "g_places", kCountCutOff);
         return;
     }
     TableNote* note = NoteTable(kFile8, "g_places", announced);
@@ -245,7 +245,7 @@ void ReadOutlineFile(FILE* file) {
     uint8_t extent[16];
     // Without its extent the plan has no whole-city view, so it counts as not loaded.
     if (!ReadI16(file, &announced) || !ReadBytes(file, extent, sizeof extent)) {
-        NoteTable(kFile3, "g_areas", -1);
+        NoteTable(kFile3, "g_areas", kCountCutOff);
         return;
     }
     g_zoom.zoomDepth = 0;
@@ -339,7 +339,7 @@ void ReadStreetFile(FILE* file) {
 
     int16_t announced;
     if (!ReadI16(file, &announced)) {
-        NoteTable(kFile5, "g_street_lines", -1);
+        NoteTable(kFile5, "g_street_lines", kCountCutOff);
         return;
     }
     TableNote* note = NoteTable(kFile5, "g_street_lines", announced);

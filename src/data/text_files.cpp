@@ -123,7 +123,7 @@ int CountThemeNodes() {
 void ReadThemeFile(FILE* file) {
     FreeThemeTree();
 
-    TableNote* note = NoteTable(kFileTema, "g_theme_root", -1);
+    TableNote* note = NoteTable(kFileTema, "g_theme_root", kNoCountInFile);
     char line[kLineBuffer];
     while (ReadLine(file, line)) {
         char* comma = strlen(line) > kThemeCommaFrom ? strchr(line + kThemeCommaFrom, ',') : nullptr;
@@ -148,7 +148,7 @@ bool ReadUserFile(FILE* file) {
     g_user_capacity = 0;
     int announced;
     if (!ReadCountLine(file, &announced)) {
-        NoteTable(kFileUser, "g_user_objects", -1);
+        NoteTable(kFileUser, "g_user_objects", kCountCutOff);
         return false;
     }
     TableNote* note = NoteTable(kFileUser, "g_user_objects", announced);
@@ -182,7 +182,7 @@ void ReadSignFile(FILE* file) {
     g_sign_capacity = 0;
     int announced;
     if (!ReadCountLine(file, &announced)) {
-        NoteTable(kFileSign, "g_signs", -1);
+        NoteTable(kFileSign, "g_signs", kCountCutOff);
         return;
     }
     TableNote* note = NoteTable(kFileSign, "g_signs", announced);
