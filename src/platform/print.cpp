@@ -32,6 +32,13 @@ void UseWholeSheet(QPrinter* printer) {
     printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+// A real printer cannot print to the edge of the sheet: the page is the area it can print on,
+// as large as the printer allows.
+void UsePrintableArea(QPrinter* printer) {
+    printer->setFullPage(false);
+    printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
+}
+
 HDC PrinterDC(std::unique_ptr<QPrinter> printer) {
     PlatformDC* dc = NewDC(DCKind::Printer);
     dc->device = printer.get();
@@ -90,7 +97,11 @@ BOOL PrintDlgA(PRINTDLGA* dialog) {
     QPrintDialog box(printer.get(), QApplication::activeWindow());
     box.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (box.exec() != QDialog::Accepted) return FALSE;
-    UseWholeSheet(printer.get());
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        UseWholeSheet(printer.get());
+    } else {
+        UsePrintableArea(printer.get());
+    }
     if (dialog->Flags & PD_RETURNDC) dialog->hDC = PrinterDC(std::move(printer));
     return TRUE;
 }

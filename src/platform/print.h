@@ -1,7 +1,8 @@
 // The print dialog and the print job. The dialog offers the desktop's printers and printing to
 // a PDF file; the returned context draws on the printer's pages and reports the page's size in
-// millimetres and pixels and the printer's resolution through GetDeviceCaps. The whole sheet is
-// the drawing area (no margins). The context is released with DeleteDC (gdi.h).
+// millimetres and pixels and the printer's resolution through GetDeviceCaps. The page is the
+// area the printer can print on, with (0, 0) at its top left corner; a PDF file has no margins,
+// so there it is the whole sheet. The context is released with DeleteDC (gdi.h).
 #pragma once
 
 #include "platform/types.h"
