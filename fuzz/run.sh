@@ -6,7 +6,8 @@
 #   fuzz/run.sh [SECONDS] [TARGET...]     (default 60 seconds each, every target)
 #
 # FUZZ_BUILD_DIR chooses the build folder (default build-fuzz beside the sources); FUZZ_JOBS the
-# build's parallelism (default 2). Findings and logs stay in the build folder.
+# build's parallelism (default 2); FUZZ_SKIP_BUILD=1 runs what an earlier call built, so that
+# several runs can share one build. Findings and logs stay in the build folder.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -14,19 +15,21 @@ shift || true
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${FUZZ_BUILD_DIR:-$source_dir/build-fuzz}
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=(place outline topo street building text); fi
-
-CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKORVINSK_SANITIZE=ON -DKORVINSK_TESTS=OFF -DKORVINSK_BENCH=OFF -DKORVINSK_WERROR=OFF \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" > "$build_dir.configure.log" 2>&1 ||
-  { cat "$build_dir.configure.log"; exit 1; }
-build_targets=(make_fuzz_seeds)
-for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
-cmake --build "$build_dir" -j"${FUZZ_JOBS:-2}" --target "${build_targets[@]}"
-
 fuzz_bin=$build_dir/fuzz/map_files
 corpus=$build_dir/fuzz-seeds
-"$fuzz_bin/make_fuzz_seeds" "$corpus"
+if [ ${#targets[@]} -eq 0 ]; then targets=(place outline topo street building text); fi
+
+if [ -z "${FUZZ_SKIP_BUILD:-}" ]; then
+  CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKORVINSK_SANITIZE=ON -DKORVINSK_TESTS=OFF -DKORVINSK_BENCH=OFF -DKORVINSK_WERROR=OFF \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" > "$build_dir.configure.log" 2>&1 ||
+    { cat "$build_dir.configure.log"; exit 1; }
+  build_targets=(make_fuzz_seeds)
+  for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
+  cmake --build "$build_dir" -j"${FUZZ_JOBS:-2}" --target "${build_targets[@]}"
+
+  "$fuzz_bin/make_fuzz_seeds" "$corpus"
+fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}

@@ -10,7 +10,7 @@
 // 8.tqf into g_places.
 void ReadPlaceFile(FILE* file);
 // 3.tqf: the plan extent (pushed as zoom entry 1) and the outlines. g_areas stays NULL when the
-// header is incomplete.
+// header is incomplete or the view refuses the extent.
 void ReadOutlineFile(FILE* file);
 // The outline records of 3.tqf; `announced` is the count of its header.
 void ReadAreaFile(FILE* file, int announced);

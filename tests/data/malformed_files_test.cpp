@@ -1,6 +1,7 @@
 // The malformed-file corpus: named damaged files, each loaded through the program's own loading
 // path with what must be kept, then fed with every seed and every prefix to the fuzz entries.
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,15 @@ const std::vector<MalformedCase>& Corpus() {
              EXPECT_EQ(g_areas, nullptr) << "no extent, no plan";
              EXPECT_EQ(g_zoom.zoomDepth, 0);
              EXPECT_EQ(g_topo1_count, 1) << "the later files are still read";
+         }},
+        {"OutlinesExtentNotFinite", FuzzTarget::Outline,
+         [](MalformedFixture& f) {
+             AreaRec areas[] = {f.records.Area(250, {{1, 1}}, {1, 1, 1, 1})};
+             WriteAreaFile(f.folder.path(), BBox{0, 0, std::numeric_limits<float>::quiet_NaN(), 10}, areas, 1);
+         },
+         [](const MalformedFixture&) {
+             EXPECT_EQ(g_areas, nullptr) << "a plan without a usable extent cannot be shown";
+             EXPECT_EQ(g_zoom.zoomDepth, 0);
          }},
         {"OutlinesNegativeTableCount", FuzzTarget::Outline,
          [](MalformedFixture& f) {
