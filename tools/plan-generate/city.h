@@ -40,7 +40,7 @@ struct Street {
     uint8_t kind = kKindStreet;
     int rank = 2;  // 0 highway, 1 avenue, 2 street, 3 lane: decides width, labels and names
     std::string name;            // Windows-1251
-    Polyline line;               // the whole street before it is cut into pieces
+    std::vector<Polyline> runs;    // the street's stretches in order, before they are cut into pieces
     std::vector<Polyline> pieces;  // the drawn records, cut at crossings
     bool bridge = false;
 };

@@ -341,6 +341,7 @@ Coast BuildCoast(uint64_t seed) {
 void PaintCoast(const Coast& coast, LandMask& mask) {
     mask.FillRing(coast.land, kCellLand);
     for (const WaterBody& w : coast.water) mask.FillRing(w.ring, kCellWater);
+    mask.ComputeWaterDistance();
 }
 
 }  // namespace citygen

@@ -216,6 +216,37 @@ std::vector<Polyline> ClipLineConvex(const Polyline& line, const Ring& clip) {
     return pieces;
 }
 
+// The convex ring moved inwards by d on every side.
+Ring ShrinkConvex(const Ring& ring, double d) {
+    double orientation = RingArea2(ring) >= 0.0 ? 1.0 : -1.0;
+    Ring out = ring;
+    size_t n = ring.size();
+    for (size_t e = 0; e < n && !out.empty(); ++e) {
+        Vec a = ring[e];
+        Vec b = ring[(e + 1) % n];
+        Vec inward = Perp(Normalized(b - a)) * -orientation;
+        Vec shift = inward * d;
+        Vec a2 = a + shift;
+        Vec b2 = b + shift;
+        Ring in;
+        in.swap(out);
+        size_t m = in.size();
+        for (size_t i = 0; i < m; ++i) {
+            Vec p = in[(i + m - 1) % m];
+            Vec q = in[i];
+            double sp = Cross(b2 - a2, p - a2) * orientation;
+            double sq = Cross(b2 - a2, q - a2) * orientation;
+            if (sq >= 0.0) {
+                if (sp < 0.0) out.push_back(Lerp(p, q, sp / (sp - sq)));
+                out.push_back(q);
+            } else if (sp >= 0.0) {
+                out.push_back(Lerp(p, q, sp / (sp - sq)));
+            }
+        }
+    }
+    return out;
+}
+
 Polyline Simplify(const Polyline& line, double tolerance) {
     if (line.size() < 3) return line;
     std::vector<char> keep(line.size(), 0);

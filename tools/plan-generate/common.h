@@ -84,6 +84,9 @@ Ring ClipRingConvex(const Ring& subject, const Ring& clip);
 // Pieces of a polyline inside the convex polygon `clip`.
 std::vector<Polyline> ClipLineConvex(const Polyline& line, const Ring& clip);
 
+// The convex ring moved inwards by d on every side.
+Ring ShrinkConvex(const Ring& ring, double d);
+
 // Ramer-Douglas-Peucker simplification of an open line, keeping both ends.
 Polyline Simplify(const Polyline& line, double tolerance);
 

@@ -2,6 +2,8 @@
 
 #include "coast.h"
 #include "layout.h"
+#include "streets.h"
+#include "topo.h"
 
 namespace citygen {
 
@@ -18,6 +20,12 @@ City GenerateCity(const Options& options) {
     city.land = coast.land;
     for (const WaterBody& w : coast.water) city.water.push_back({w.code, w.ring});
     city.districts = BuildDistricts(coast.land);
+    PlaceNature(options.seed, city, mask);
+    Network net = BuildNetwork(options.seed, mask, city.districts, 1.0);
+    PlaceUrbanAreas(options.seed, net, city, mask);
+    PlaceLines(options.seed, net, city, mask);
+    city.streets = net.streets;
+    city.roads = net.driveways;
     return city;
 }
 

@@ -1,0 +1,40 @@
+// The street network: neighbourhoods laid out as gently bent grids of their own orientation,
+// arterial roads along the borders between them, highways out of town, the bridge to the island
+// and driveways inside large blocks. Streets are cut at land and water, joined where they
+// touch, and split into drawn pieces at their crossings.
+#pragma once
+
+#include <vector>
+
+#include "city.h"
+#include "coast.h"
+
+namespace citygen {
+
+// A neighbourhood with one street grid.
+struct Patch {
+    Vec seed;
+    Ring cell;  // convex
+    double angle = 0.0;
+    double crossSpacing = 150.0;  // between streets crossing the grid's main direction
+    double longSpacing = 200.0;   // between streets along it
+    double dropRate = 0.1;        // share of grid stretches left out
+    Zone zone = Zone::Houses;
+    int district = 1;
+    std::vector<int> circles;  // circular places inside
+};
+
+struct Network {
+    std::vector<Patch> patches;
+    std::vector<Street> streets;  // named streets with their pieces, names not yet given
+    std::vector<Polyline> driveways;  // unnamed roads
+};
+
+// Lays out the patches and streets. `builtShare` (0..1] says how much of the city the wanted
+// number of buildings needs; the neighbourhoods nearest the centre come first.
+Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare);
+
+// The city centre, from which house numbers count and the town grows.
+constexpr Vec kCityCentre{5600.0, 7000.0};
+
+}  // namespace citygen

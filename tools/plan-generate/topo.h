@@ -1,0 +1,22 @@
+// The lie of the land beyond the streets: forests and wooded hills, lakes, parks and squares,
+// industrial zones, railways, paths.
+#pragma once
+
+#include "city.h"
+#include "coast.h"
+#include "streets.h"
+
+namespace citygen {
+
+// Forests (6614), wooded hills (750) and lakes (4925), laid out before the streets, which keep
+// out of them; marks them in the mask.
+void PlaceNature(uint64_t seed, City& city, LandMask& mask);
+
+// Parks and squares (718) and industrial zones (1014) among the streets; marks them in the mask.
+void PlaceUrbanAreas(uint64_t seed, const Network& net, City& city, LandMask& mask);
+
+// Railways (3011), sidings (3035), the main road drawn red on the overview (9005) and the
+// paths of parks and forests (class 4).
+void PlaceLines(uint64_t seed, const Network& net, City& city, const LandMask& mask);
+
+}  // namespace citygen
