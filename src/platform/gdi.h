@@ -17,10 +17,12 @@
 // - Memory and window contexts report the screen's capabilities; the physical size comes from
 //   the display, or 96 pixels per inch when the display does not say.
 //
-// InitPlatformDrawing() must be called once at start-up, before any window is made: it creates
-// the toolkit's application object when none exists yet and installs GetDeviceWidthMm as the
-// view's physical-width query (SetDeviceWidthMmQuery in view/view.h). Contexts made without it
-// (tests) create the application object on first use but leave the view's query alone.
+// InitPlatformDrawing() is called once at start-up, before any window is made: it creates the
+// toolkit's application object when none exists yet and installs GetDeviceWidthMm as the view's
+// physical-width query (SetDeviceWidthMmQuery in view/view.h). Making a window surface context
+// (CreateImageDC in gdi_qt.h) installs the query as well. Memory contexts made without it
+// (tests, the command-line renderer) create the application object on first use but leave the
+// view's query alone.
 #pragma once
 
 #include <string>
