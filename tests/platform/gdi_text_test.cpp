@@ -1,6 +1,8 @@
 // Text: the Windows-1251 conversion, font heights, opaque cells, escapement and spacing.
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontInfo>
 #include <QString>
 
 #include <algorithm>
@@ -56,6 +58,30 @@ TEST(Cp1251, EveryDefinedByteSurvivesTheRoundTrip) {
     EXPECT_EQ(ToCp1251(QString::fromUtf16(u"\u4E2D")), "?") << "no code in the page";
     EXPECT_EQ(FromCp1251("ab\0cd", 5).size(), 5) << "an explicit length passes NULs";
     EXPECT_EQ(FromCp1251(nullptr), QString());
+}
+
+TEST(GdiFonts, FacesAreDrawnWithMetricCompatibleFamilies) {
+    struct Case {
+        const char* face;
+        const char* family;
+    } cases[] = {
+        {"Arial Cyr", "Liberation Sans"},
+        {"Arial", "Liberation Sans"},
+        {"", "Liberation Sans"},
+        {"Times New Roman Cyr", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.face);
+        HFONT font = CreateFontA(-12, 0, 0, 0, 700, 1, 0, 0, 0, 0, 0, 0, 0, c.face);
+        QFont qfont;
+        ASSERT_TRUE(GetQFont(font, &qfont));
+        QFontInfo info(qfont);
+        EXPECT_EQ(info.family().toStdString(), c.family) << "installed with fonts-liberation";
+        EXPECT_TRUE(info.italic());
+        EXPECT_EQ(info.pixelSize(), 12);
+        DeleteObject(font);
+    }
 }
 
 class GdiTextDrawing : public GdiText {
