@@ -1,0 +1,24 @@
+#include "shell/shared_state.h"
+
+int32_t* g_selList = nullptr;
+int32_t g_selCount = 0;
+int32_t g_shownStreet = -1;
+const PlaceRec* g_partShown = nullptr;
+const AreaRec* g_districtShown = nullptr;
+
+HWND g_measureWindow = nullptr;
+PlanPoint* g_measurePoints = nullptr;
+int32_t g_measureCount = 0;
+
+HWND g_objWindow = nullptr;
+const ThemeNode* g_objTheme = nullptr;
+
+void ResetSharedToolState() {
+    g_selCount = 0;
+    g_shownStreet = -1;
+    g_partShown = nullptr;
+    g_districtShown = nullptr;
+    g_measureWindow = nullptr;
+    g_objWindow = nullptr;
+    g_objTheme = nullptr;
+}

@@ -1,0 +1,28 @@
+#include "shell/tool_routines.h"
+
+// Tools not built yet stay empty here until their code exists.
+const ToolRoutines kBuiltToolRoutines = {
+    /* openLayersDialog */ nullptr,
+    /* openPalette */ nullptr,
+    /* openAboutBox */ nullptr,
+    /* openStreetSearch */ nullptr,
+    /* openDistricts */ nullptr,
+    /* openPartsOfCity */ nullptr,
+    /* openObjectSearch */ nullptr,
+    /* printVisiblePlan */ nullptr,
+    /* openCoordinatesWindow */ nullptr,
+    /* showCoordinates */ nullptr,
+    /* startMeasurement */ nullptr,
+    /* measureClick */ nullptr,
+    /* trackMeasureCursor */ nullptr,
+    /* measurePopup */ nullptr,
+    /* showInfoAt */ nullptr,
+    /* showStreetNameAt */ nullptr,
+    /* removeTip */ nullptr,
+    /* drawLocator */ nullptr,
+    /* drawPartName */ nullptr,
+    /* drawDistrictOutline */ nullptr,
+    /* drawSearchFlags */ nullptr,
+};
+
+ToolRoutines g_toolRoutines = kBuiltToolRoutines;
