@@ -105,12 +105,12 @@ struct Sign {
     std::string text;
 };
 
-struct OverviewShape {
+struct MapShape {
     int code = 1;
     std::vector<Vec> pts;
 };
 
-struct OverviewText {
+struct MapText {
     char style = 'e';
     int x = 0;
     int y = 0;
@@ -134,11 +134,11 @@ struct City {
     std::vector<Sign> signs;
     // 1.tqf
     int insetBox[4] = {0, 0, 0, 0};  // xMin, yMin, xMax, yMax
-    std::vector<OverviewShape> insetShapes;
-    std::vector<OverviewText> insetLabels;
+    std::vector<MapShape> insetShapes;
+    std::vector<MapText> insetLabels;
     // 2.tqf
-    std::vector<OverviewShape> overviewShapes;
-    std::vector<OverviewText> overviewLabels;
+    std::vector<MapShape> overviewShapes;
+    std::vector<MapText> overviewLabels;
 };
 
 // The eight circular places the viewer draws, fixed in its code: each must stand on a crossing.

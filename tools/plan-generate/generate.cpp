@@ -1,8 +1,14 @@
 #include "generate.h"
 
+#include <algorithm>
+
+#include "addresses.h"
+#include "buildings.h"
 #include "coast.h"
 #include "layout.h"
+#include "overview.h"
 #include "streets.h"
+#include "themes.h"
 #include "topo.h"
 
 namespace citygen {
@@ -21,11 +27,21 @@ City GenerateCity(const Options& options) {
     for (const WaterBody& w : coast.water) city.water.push_back({w.code, w.ring});
     city.districts = BuildDistricts(coast.land);
     PlaceNature(options.seed, city, mask);
-    Network net = BuildNetwork(options.seed, mask, city.districts, 1.0);
+    // A town needs only the neighbourhoods round the centre; the whole city has room for about
+    // 33,000 buildings.
+    double share = std::min(1.0, 1.25 * options.buildings / 33000.0);
+    Network net = BuildNetwork(options.seed, mask, city.districts, share);
     PlaceUrbanAreas(options.seed, net, city, mask);
     PlaceLines(options.seed, net, city, mask);
     city.streets = net.streets;
     city.roads = net.driveways;
+    for (size_t i = 0; i < city.streets.size(); ++i) city.streets[i].id = static_cast<int>(i) + 1;
+    PlaceBuildings(options.seed, net, city, mask, options.buildings);
+    NameStreets(options.seed, city, mask);
+    PlaceLabels(city);
+    PlacePlaces(options.seed, net, city, mask, 40);
+    PlaceObjects(options.seed, city);
+    BuildOverview(coast, city);
     return city;
 }
 
