@@ -2,6 +2,7 @@
 // and windows report exactly as they do for a person at the keyboard.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -10,7 +11,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QThread>
+
+#include <algorithm>
 
 #include "platform/gdi_qt.h"
 #include "platform/user_qt.h"
@@ -141,13 +145,26 @@ void UserClearText(HWND control) {
     SendKey(edit, Qt::Key_Delete, Qt::NoModifier, QString());
 }
 
+// A press gives the focus to what takes it by click, as the toolkit does for real presses.
+void PressFocus(QWidget* widget) {
+    QWidget* target = widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
+    if (target->isEnabled() && (target->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+        target->setFocus(Qt::MouseFocusReason);
+    }
+}
+
 void UserClick(HWND control) {
     QWidget* widget = ControlWidget(control);
-    if (widget == nullptr) return;
+    if (widget == nullptr || !widget->isEnabled()) return;
     Activate(widget);
-    const QPoint centre = widget->rect().center();
-    SendMouse(widget, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    SendMouse(widget, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    // Check boxes and radio buttons answer on their box and label, which start at the left.
+    QPoint at = widget->rect().center();
+    if (qobject_cast<QCheckBox*>(widget) != nullptr || qobject_cast<QRadioButton*>(widget) != nullptr) {
+        at.setX(std::min(6, widget->width() / 2));
+    }
+    PressFocus(widget);
+    SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
 }
 
 void UserClickListLine(HWND list, int index, bool ctrlHeld, bool shiftHeld) {
@@ -159,6 +176,7 @@ void UserClickListLine(HWND list, int index, bool ctrlHeld, bool shiftHeld) {
     Qt::KeyboardModifiers mods = Qt::NoModifier;
     if (ctrlHeld) mods |= Qt::ControlModifier;
     if (shiftHeld) mods |= Qt::ShiftModifier;
+    PressFocus(lw);
     SendMouse(lw->viewport(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, mods);
     SendMouse(lw->viewport(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, mods);
 }
@@ -170,6 +188,7 @@ void UserDoubleClickListLine(HWND list, int index) {
     lw->scrollToItem(lw->item(index));
     const QPoint at = lw->visualItemRect(lw->item(index)).center();
     QWidget* vp = lw->viewport();
+    PressFocus(lw);
     SendMouse(vp, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     SendMouse(vp, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     SendMouse(vp, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
