@@ -109,7 +109,8 @@ void CheckStore() {
         }
     }
     Check(g_user_count >= 0 && g_user_count <= g_user_capacity);
-    for (int i = 0; i < g_user_count; ++i) Check(Terminated(g_user_objects[i].name, sizeof g_user_objects[i].name));
+    for (int i = 0; i < g_user_count; ++i)
+        Check(Terminated(g_user_objects[i].name, sizeof g_user_objects[i].name));
     Check(g_sign_count >= 0 && g_sign_count <= g_sign_capacity);
     for (int i = 0; i < g_sign_count; ++i) Check(Terminated(g_signs[i].text, sizeof g_signs[i].text));
 }
@@ -174,9 +175,12 @@ int FuzzTextFiles(const uint8_t* data, size_t size) {
 
 const std::vector<FuzzTargetInfo>& FuzzTargets() {
     static const std::vector<FuzzTargetInfo> kTargets = {
-        {FuzzTarget::Place, "place", FuzzPlaceFile},          {FuzzTarget::Outline, "outline", FuzzOutlineFile},
-        {FuzzTarget::Topo, "topo", FuzzTopoFile},             {FuzzTarget::Street, "street", FuzzStreetFile},
-        {FuzzTarget::Building, "building", FuzzBuildingFiles}, {FuzzTarget::Text, "text", FuzzTextFiles},
+        {FuzzTarget::Place, "place", FuzzPlaceFile},
+        {FuzzTarget::Outline, "outline", FuzzOutlineFile},
+        {FuzzTarget::Topo, "topo", FuzzTopoFile},
+        {FuzzTarget::Street, "street", FuzzStreetFile},
+        {FuzzTarget::Building, "building", FuzzBuildingFiles},
+        {FuzzTarget::Text, "text", FuzzTextFiles},
     };
     return kTargets;
 }

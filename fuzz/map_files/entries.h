@@ -17,10 +17,10 @@ struct FuzzTargetInfo {
     int (*entry)(const uint8_t* data, size_t size);
 };
 
-int FuzzPlaceFile(const uint8_t* data, size_t size);     // 8.tqf
-int FuzzOutlineFile(const uint8_t* data, size_t size);   // 3.tqf
-int FuzzTopoFile(const uint8_t* data, size_t size);      // 4.tqf
-int FuzzStreetFile(const uint8_t* data, size_t size);    // 5.tqf
+int FuzzPlaceFile(const uint8_t* data, size_t size);    // 8.tqf
+int FuzzOutlineFile(const uint8_t* data, size_t size);  // 3.tqf
+int FuzzTopoFile(const uint8_t* data, size_t size);     // 4.tqf
+int FuzzStreetFile(const uint8_t* data, size_t size);   // 5.tqf
 // 7.tqf and 6.tqf: a u16 length of the 7.tqf part, the 7.tqf part, then 6.tqf.
 int FuzzBuildingFiles(const uint8_t* data, size_t size);
 // tema.tqf, user.tqf, sign.tqf: two u16 lengths (tema, user), then the three files.

@@ -25,7 +25,7 @@ std::vector<uint8_t> ReadWhole(const std::string& path) {
 
 // A scratch folder for one seed, removed with its files afterwards.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder() {
         const char* tmp = getenv("TMPDIR");
         path_ = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/korvinsk-seed-XXXXXX";
@@ -33,7 +33,8 @@ public:
     }
     ~ScratchFolder() {
         if (path_.empty()) return;
-        for (const char* name : {"8.tqf", "3.tqf", "4.tqf", "5.tqf", "6.tqf", "7.tqf", "tema.tqf", "user.tqf", "sign.tqf"}) {
+        for (const char* name :
+             {"8.tqf", "3.tqf", "4.tqf", "5.tqf", "6.tqf", "7.tqf", "tema.tqf", "user.tqf", "sign.tqf"}) {
             unlink((path_ + "/" + name).c_str());
         }
         rmdir(path_.c_str());
@@ -41,10 +42,9 @@ public:
     const char* path() const { return path_.c_str(); }
     std::vector<uint8_t> Read(const char* name) const { return ReadWhole(path_ + "/" + name); }
 
-private:
+  private:
     std::string path_;
 };
-
 
 PlaceRec Place(uint16_t x, uint16_t y, const char* name) {
     PlaceRec rec{};
@@ -77,7 +77,7 @@ LineRec Line(int16_t code, int count) {
 
 std::vector<std::vector<uint8_t>> PlaceSeeds(const ScratchFolder& folder) {
     PlaceRec places[] = {Place(1200, 300, "\xD6\xE5\xED\xF2\xF0"),  // Центр
-                         Place(400, 900, "\xD9\xF3\xEA\xE0"),      // Щука
+                         Place(400, 900, "\xD9\xF3\xEA\xE0"),       // Щука
                          Place(65535, 0, "Port")};
     WritePlaceFile(folder.path(), places, 3);
     return {folder.Read("8.tqf")};
@@ -94,7 +94,8 @@ std::vector<std::vector<uint8_t>> OutlineSeeds(const ScratchFolder& folder) {
 
 std::vector<std::vector<uint8_t>> TopoSeeds(const ScratchFolder& folder) {
     LineRec lines[] = {Line(1014, 4), Line(9005, 3), Line(3, 2)};
-    TopoGroup groups[] = {{1, lines, 1}, {2, lines + 1, 2}, {3, lines, 3}, {4, lines + 2, 1}, {2, lines, 1}, {9, lines, 2}};
+    TopoGroup groups[] = {{1, lines, 1},     {2, lines + 1, 2}, {3, lines, 3},
+                          {4, lines + 2, 1}, {2, lines, 1},     {9, lines, 2}};
     WriteTopoFile(folder.path(), groups, 6);
     return {folder.Read("4.tqf")};
 }
@@ -155,12 +156,18 @@ std::vector<std::vector<uint8_t>> FuzzSeeds(FuzzTarget target) {
     ScratchFolder folder;
     if (*folder.path() == '\0') return {};
     switch (target) {
-        case FuzzTarget::Place: return PlaceSeeds(folder);
-        case FuzzTarget::Outline: return OutlineSeeds(folder);
-        case FuzzTarget::Topo: return TopoSeeds(folder);
-        case FuzzTarget::Street: return StreetSeeds(folder);
-        case FuzzTarget::Building: return BuildingSeeds(folder);
-        case FuzzTarget::Text: return TextSeeds(folder);
+        case FuzzTarget::Place:
+            return PlaceSeeds(folder);
+        case FuzzTarget::Outline:
+            return OutlineSeeds(folder);
+        case FuzzTarget::Topo:
+            return TopoSeeds(folder);
+        case FuzzTarget::Street:
+            return StreetSeeds(folder);
+        case FuzzTarget::Building:
+            return BuildingSeeds(folder);
+        case FuzzTarget::Text:
+            return TextSeeds(folder);
     }
     return {};
 }

@@ -52,7 +52,8 @@ int ReadBuildings(FILE* attributes, FILE* outlines) {
     TableNote* note = NoteTable(kFile7, "g_buildings", announced);
     int records = announced > 0 ? announced : 0;
     // calloc leaves every pts NULL, so a table read in part can always be released.
-    g_buildings = static_cast<BuildingRec*>(calloc(records > 0 ? static_cast<size_t>(records) : 1, sizeof(BuildingRec)));
+    g_buildings = static_cast<BuildingRec*>(
+        calloc(records > 0 ? static_cast<size_t>(records) : 1, sizeof(BuildingRec)));
     if (g_buildings == nullptr) return 0;
 
     char text[kLoadingTextEvery];

@@ -3,7 +3,7 @@
 #pragma once
 
 class LoadingWindow {
-public:
+  public:
     virtual ~LoadingWindow() = default;
     // Creates and shows the window with its first text.
     virtual void Open(const char* text) = 0;

@@ -249,7 +249,8 @@ void ReadOutlineFile(FILE* file) {
         return;
     }
     g_zoom.zoomDepth = 0;
-    if (!PushViewRect(DecodeF32(extent), DecodeF32(extent + 4), DecodeF32(extent + 8), DecodeF32(extent + 12))) {
+    if (!PushViewRect(DecodeF32(extent), DecodeF32(extent + 4), DecodeF32(extent + 8),
+                      DecodeF32(extent + 12))) {
         // An extent the view refuses (not a finite box) leaves no whole-city view either.
         NoteTable(kFile3, "g_areas", announced);
         return;

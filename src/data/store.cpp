@@ -1,8 +1,8 @@
 #include "data/store.h"
 
-#include "data/readers.h"
-
 #include <cstdlib>
+
+#include "data/readers.h"
 
 PlaceRec* g_places = nullptr;
 int32_t g_place_count = 0;

@@ -32,7 +32,7 @@ void AppendUtf8(std::string& out, unsigned code) {
 
 // A small JSON printer: objects and arrays with commas put in where they belong.
 class Json {
-public:
+  public:
     explicit Json(FILE* out) : out_(out) {}
 
     void Open(char bracket) {
@@ -83,7 +83,7 @@ public:
         Close(']');
     }
 
-private:
+  private:
     void Separate() {
         if (afterKey_) {
             afterKey_ = false;
@@ -108,9 +108,12 @@ void CountField(Json& json, const char* key, const void* table, long long count)
 
 const char* StatusText(FileStatus status) {
     switch (status) {
-        case FileStatus::Read: return "read";
-        case FileStatus::Missing: return "missing";
-        case FileStatus::NotReached: break;
+        case FileStatus::Read:
+            return "read";
+        case FileStatus::Missing:
+            return "missing";
+        case FileStatus::NotReached:
+            break;
     }
     return "not reached";
 }
@@ -308,14 +311,22 @@ unsigned ReportTableByName(const char* name) {
         const char* name;
         unsigned bit;
     } kNames[] = {
-        {"places", kReportPlaces},          {"areas", kReportAreas},
-        {"topo1", kReportTopo1},            {"topo2", kReportTopo2},
-        {"topo3", kReportTopo3},            {"topo4", kReportTopo4},
-        {"street_lines", kReportStreetLines}, {"street_names", kReportStreetNames},
-        {"street_index", kReportStreetIndex}, {"labels", kReportLabels},
-        {"buildings", kReportBuildings},    {"themes", kReportThemes},
-        {"theme_root", kReportThemes},      {"user_objects", kReportUserObjects},
-        {"signs", kReportSigns},            {"all", kReportAllTables},
+        {"places", kReportPlaces},
+        {"areas", kReportAreas},
+        {"topo1", kReportTopo1},
+        {"topo2", kReportTopo2},
+        {"topo3", kReportTopo3},
+        {"topo4", kReportTopo4},
+        {"street_lines", kReportStreetLines},
+        {"street_names", kReportStreetNames},
+        {"street_index", kReportStreetIndex},
+        {"labels", kReportLabels},
+        {"buildings", kReportBuildings},
+        {"themes", kReportThemes},
+        {"theme_root", kReportThemes},
+        {"user_objects", kReportUserObjects},
+        {"signs", kReportSigns},
+        {"all", kReportAllTables},
     };
     if (name == nullptr) return 0;
     if (strncmp(name, "g_", 2) == 0) name += 2;

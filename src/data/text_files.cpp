@@ -97,7 +97,8 @@ void LinkThemeNode(ThemeNode* node, TableNote* note) {
         return;
     }
     ThemeNode* group = g_theme_root;
-    while (group != nullptr && !(group->code[0] == node->code[0] && group->code[1] == '1')) group = group->next;
+    while (group != nullptr && !(group->code[0] == node->code[0] && group->code[1] == '1'))
+        group = group->next;
     if (group == nullptr) {
         // An item before its group has nowhere to go.
         free(node);

@@ -12,7 +12,7 @@ namespace {
 
 // Collects one file's bytes, then writes them in one go.
 class ByteSink {
-public:
+  public:
     void I16(int16_t v) {
         uint8_t b[2];
         EncodeI16(v, b);
@@ -63,7 +63,7 @@ public:
         return fclose(file) == 0 && ok;
     }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
 };
 

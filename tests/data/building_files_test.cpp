@@ -8,7 +8,7 @@
 namespace {
 
 class BuildingFilesTest : public MapFolderTest {
-protected:
+  protected:
     // 7.tqf bytes of one building: 14-byte head, then the two texts.
     static size_t AttributeBytes(const BuildingRec& b) {
         return 14 + strlen(b.houseNumber) + strlen(b.caption);
@@ -17,7 +17,8 @@ protected:
 
 TEST_F(BuildingFilesTest, LoadingTextEveryTwoHundredBuildings) {
     std::vector<BuildingRec> buildings;
-    for (int i = 0; i < 450; ++i) buildings.push_back(records.Building(static_cast<uint16_t>(i), 7, "1", "", 1));
+    for (int i = 0; i < 450; ++i)
+        buildings.push_back(records.Building(static_cast<uint16_t>(i), 7, "1", "", 1));
     ASSERT_TRUE(WriteBuildingFiles(folder.path(), buildings.data(), 450));
     LoadBuildings();
     EXPECT_EQ(g_building_count, 450);
@@ -92,7 +93,8 @@ TEST_P(ShortOutlineTest, OnlyBuildingsWithWholeOutlinesCount) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Truncated, ShortOutlineTest,
-                         ::testing::Values(ShortOutlineCase{"Empty", 0, 0}, ShortOutlineCase{"InFirstBox", 10, 0},
+                         ::testing::Values(ShortOutlineCase{"Empty", 0, 0},
+                                           ShortOutlineCase{"InFirstBox", 10, 0},
                                            ShortOutlineCase{"AfterFirst", 32, 1},
                                            ShortOutlineCase{"InSecondPoints", 32 + 16 + 23, 1},
                                            ShortOutlineCase{"AfterSecond", 32 + 40, 2},

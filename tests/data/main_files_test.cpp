@@ -14,7 +14,7 @@ const std::string kTopography = "text:Loading:  Topography";
 const std::string kStreets = "text:Loading:  Streets and roads";
 
 class MainFilesTest : public MapFolderTest {
-protected:
+  protected:
     // A small complete plan: two places, land and two districts, one topographic line, two streets.
     void WritePlan() {
         PlaceRec places[] = {Place(1000, 2000, "North"), Place(3000, 4000, "\xCB\xE5\xF1")};  // Лес
@@ -198,7 +198,8 @@ TEST_F(MainFilesTest, ZeroHeadEndsStreetLinesAndIndexMapsIds) {
 
 TEST_F(MainFilesTest, StreetLookupTreatsIdsOutsideTheIndexAsNoStreet) {
     WritePlan();
-    StreetNameRec names[] = {StreetName(2, 1, "Two"), StreetName(-5, 1, "Negative"), StreetName(2, 1, "Again")};
+    StreetNameRec names[] = {StreetName(2, 1, "Two"), StreetName(-5, 1, "Negative"),
+                             StreetName(2, 1, "Again")};
     ASSERT_TRUE(WriteStreetFile(folder.path(), nullptr, 0, names, 3, nullptr, 0));
     LoadMain();
 
@@ -264,7 +265,8 @@ TEST_P(MissingMainFileTest, LoadingStopsAtTheMissingFile) {
     // The outlines read before the stop are still drawable.
     ASSERT_NE(g_pts, nullptr);
     EXPECT_GE(g_pts_capacity, g_max_points + 1);
-    EXPECT_EQ(g_load_notes.files[kFile8], strcmp(c.missing, "8.tqf") == 0 ? FileStatus::Missing : FileStatus::Read);
+    EXPECT_EQ(g_load_notes.files[kFile8],
+              strcmp(c.missing, "8.tqf") == 0 ? FileStatus::Missing : FileStatus::Read);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStage, MissingMainFileTest,

@@ -7,8 +7,8 @@
 
 #include "../../fuzz/map_files/entries.h"
 #include "data/loading_window.h"
-#include "data/readers.h"
 #include "data/point_codec.h"
+#include "data/readers.h"
 #include "map_fixture.h"
 
 namespace {
@@ -17,7 +17,7 @@ using namespace std::string_literals;
 
 // Raw little-endian bytes, for damage the writers refuse to produce.
 class Bytes {
-public:
+  public:
     Bytes& I16(int v) {
         uint8_t b[2];
         EncodeI16(static_cast<int16_t>(v), b);
@@ -40,11 +40,11 @@ public:
 };
 
 class MalformedFixture : public MapFolderTest {
-public:
-    using MapFolderTest::SetUp;
-    using MapFolderTest::TearDown;
+  public:
     using MapFolderTest::folder;
     using MapFolderTest::records;
+    using MapFolderTest::SetUp;
+    using MapFolderTest::TearDown;
     using MapFolderTest::window;
 
     // A sound minimal plan, so that a damaged file is reached by the loading.
@@ -73,13 +73,19 @@ public:
     }
     std::vector<uint8_t> FuzzInput(FuzzTarget target) const {
         switch (target) {
-            case FuzzTarget::Place: return folder.Read("8.tqf");
-            case FuzzTarget::Outline: return folder.Read("3.tqf");
-            case FuzzTarget::Topo: return folder.Read("4.tqf");
-            case FuzzTarget::Street: return folder.Read("5.tqf");
-            case FuzzTarget::Building: return JoinFuzzInput({folder.Read("7.tqf"), folder.Read("6.tqf")});
+            case FuzzTarget::Place:
+                return folder.Read("8.tqf");
+            case FuzzTarget::Outline:
+                return folder.Read("3.tqf");
+            case FuzzTarget::Topo:
+                return folder.Read("4.tqf");
+            case FuzzTarget::Street:
+                return folder.Read("5.tqf");
+            case FuzzTarget::Building:
+                return JoinFuzzInput({folder.Read("7.tqf"), folder.Read("6.tqf")});
             case FuzzTarget::Text:
-                return JoinFuzzInput({folder.Read("tema.tqf"), folder.Read("user.tqf"), folder.Read("sign.tqf")});
+                return JoinFuzzInput(
+                    {folder.Read("tema.tqf"), folder.Read("user.tqf"), folder.Read("sign.tqf")});
         }
         return {};
     }
@@ -138,8 +144,17 @@ const std::vector<MalformedCase>& Corpus() {
          [](const MalformedFixture&) { EXPECT_EQ(g_place_count, 1); }},
         {"PlacesOverlongName", FuzzTarget::Place,
          [](MalformedFixture& f) {
-             f.folder.Write("8.tqf", Bytes().I16(2).I16(1).I16(2).U8(200).Text(std::string(200, 'a'))
-                                         .I16(5).I16(6).U8(1).Text("Z").data);
+             f.folder.Write("8.tqf", Bytes()
+                                         .I16(2)
+                                         .I16(1)
+                                         .I16(2)
+                                         .U8(200)
+                                         .Text(std::string(200, 'a'))
+                                         .I16(5)
+                                         .I16(6)
+                                         .U8(1)
+                                         .Text("Z")
+                                         .data);
          },
          [](const MalformedFixture&) {
              ASSERT_EQ(g_place_count, 2) << "the long name is read through, the next entry follows";
@@ -148,7 +163,8 @@ const std::vector<MalformedCase>& Corpus() {
              EXPECT_STREQ(g_places[1].name, "Z");
          }},
         // 3.tqf
-        {"OutlinesHeaderCut", FuzzTarget::Outline, [](MalformedFixture& f) { f.folder.Truncate("3.tqf", 10); },
+        {"OutlinesHeaderCut", FuzzTarget::Outline,
+         [](MalformedFixture& f) { f.folder.Truncate("3.tqf", 10); },
          [](const MalformedFixture&) {
              EXPECT_EQ(g_areas, nullptr) << "no extent, no plan";
              EXPECT_EQ(g_zoom.zoomDepth, 0);
@@ -157,7 +173,8 @@ const std::vector<MalformedCase>& Corpus() {
         {"OutlinesExtentNotFinite", FuzzTarget::Outline,
          [](MalformedFixture& f) {
              AreaRec areas[] = {f.records.Area(250, {{1, 1}}, {1, 1, 1, 1})};
-             WriteAreaFile(f.folder.path(), BBox{0, 0, std::numeric_limits<float>::quiet_NaN(), 10}, areas, 1);
+             WriteAreaFile(f.folder.path(), BBox{0, 0, std::numeric_limits<float>::quiet_NaN(), 10}, areas,
+                           1);
          },
          [](const MalformedFixture&) {
              EXPECT_EQ(g_areas, nullptr) << "a plan without a usable extent cannot be shown";
@@ -177,7 +194,8 @@ const std::vector<MalformedCase>& Corpus() {
         {"OutlinesNegativePointCount", FuzzTarget::Outline,
          [](MalformedFixture& f) {
              // One sound record, then a head (5, 2): -3 points.
-             AreaRec areas[] = {f.records.Area(1, {{1, 1}}, {1, 1, 1, 1}), f.records.Area(2, {{2, 2}}, {2, 2, 2, 2})};
+             AreaRec areas[] = {f.records.Area(1, {{1, 1}}, {1, 1, 1, 1}),
+                                f.records.Area(2, {{2, 2}}, {2, 2, 2, 2})};
              WriteAreaFile(f.folder.path(), BBox{0, 0, 10, 10}, areas, 2);
              std::vector<uint8_t> bytes = f.folder.Read("3.tqf");
              PutI16(bytes, 18 + 24, 5);
@@ -191,7 +209,8 @@ const std::vector<MalformedCase>& Corpus() {
         {"OutlinesCountBeyondTheField", FuzzTarget::Outline,
          [](MalformedFixture& f) {
              // A head (-32768, 32767) gives 65535 points, more than a record's i16 count holds.
-             AreaRec areas[] = {f.records.Area(1, {{1, 1}}, {1, 1, 1, 1}), f.records.Area(2, {{2, 2}}, {2, 2, 2, 2})};
+             AreaRec areas[] = {f.records.Area(1, {{1, 1}}, {1, 1, 1, 1}),
+                                f.records.Area(2, {{2, 2}}, {2, 2, 2, 2})};
              WriteAreaFile(f.folder.path(), BBox{0, 0, 10, 10}, areas, 2);
              std::vector<uint8_t> bytes = f.folder.Read("3.tqf");
              PutI16(bytes, 18 + 24, -32768);
@@ -274,7 +293,8 @@ const std::vector<MalformedCase>& Corpus() {
              StreetNameRec names[] = {StreetName(-3, 1, "Minus"), StreetName(5, 1, "Five")};
              LabelRec labels[] = {{9, 9, 1, -3}, {8, 8, 1, 40}, {7, 7, 1, 5}};
              WriteStreetFile(f.folder.path(), nullptr, 0, names, 2, labels, 3);
-             BuildingRec buildings[] = {f.records.Building(3, 3, "1", "", 1), f.records.Building(2, 2, "2", "", 1)};
+             BuildingRec buildings[] = {f.records.Building(3, 3, "1", "", 1),
+                                        f.records.Building(2, 2, "2", "", 1)};
              buildings[0].streetId = 30000;
              buildings[1].streetId = -4;
              WriteBuildingFiles(f.folder.path(), buildings, 2);
@@ -314,9 +334,7 @@ const std::vector<MalformedCase>& Corpus() {
              EXPECT_EQ(g_street_index_count, 1) << "the index has at least entry 0";
          }},
         {"StreetNegativeCounts", FuzzTarget::Street,
-         [](MalformedFixture& f) {
-             f.folder.Write("5.tqf", Bytes().I16(-2).I16(-1).I16(-7).data);
-         },
+         [](MalformedFixture& f) { f.folder.Write("5.tqf", Bytes().I16(-2).I16(-1).I16(-7).data); },
          [](const MalformedFixture&) {
              EXPECT_NE(g_street_lines, nullptr);
              EXPECT_EQ(g_street_line_count, 0);

@@ -17,7 +17,7 @@
 
 // Keeps the point arrays of the records it makes alive for the test.
 class Records {
-public:
+  public:
     LineRec Line(int16_t code, std::vector<PlanPoint> pts) {
         LineRec rec{};
         rec.code = code;
@@ -60,7 +60,7 @@ public:
         return rec;
     }
 
-private:
+  private:
     static BBox BoxOf(const std::vector<PlanPoint>& pts) {
         if (pts.empty()) return {0, 0, 0, 0};
         BBox box{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
@@ -109,7 +109,7 @@ inline void PutI16(std::vector<uint8_t>& bytes, size_t at, int16_t value) {
 }
 
 class MapFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FreeAllMapData();
         ClearLoadNotes();

@@ -1,9 +1,10 @@
 // The JSON report of plan-inspect: texts shown as Unicode, and tables that stopped early.
+#include "data/store_report.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "data/store_report.h"
 #include "map_fixture.h"
 
 namespace {
@@ -75,12 +76,14 @@ TEST_F(StoreReportTest, ShowsCountsFilesAndTablesThatStoppedEarly) {
     ASSERT_TRUE(WriteTopoFile(folder.path(), nullptr, 0));
     LoadMain();
     json = Report(options);
-    EXPECT_NE(json.find("{\"file\":\"5.tqf\",\"table\":\"g_labels\",\"announced\":10,\"read\":6,\"skipped\":0,"
-                        "\"stopped_early\":true}"),
-              std::string::npos)
+    EXPECT_NE(
+        json.find("{\"file\":\"5.tqf\",\"table\":\"g_labels\",\"announced\":10,\"read\":6,\"skipped\":0,"
+                  "\"stopped_early\":true}"),
+        std::string::npos)
         << json;
     EXPECT_NE(json.find("\"g_street_index\":[0,0,0]"), std::string::npos) << json;
-    EXPECT_NE(json.find("\"g_labels\":110"), std::string::npos) << "room for the 10 announced and 100 more: " << json;
+    EXPECT_NE(json.find("\"g_labels\":110"), std::string::npos)
+        << "room for the 10 announced and 100 more: " << json;
 }
 
 }  // namespace

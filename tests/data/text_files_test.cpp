@@ -10,7 +10,9 @@ namespace {
 class TextFilesTest : public MapFolderTest {};
 
 // "A1, Name" as a line of tema.tqf: the code, seven characters that are not read, the comma.
-std::string ThemeLine(const char* code, const std::string& name) { return std::string(code) + "xxxxxxx," + name + "\r\n"; }
+std::string ThemeLine(const char* code, const std::string& name) {
+    return std::string(code) + "xxxxxxx," + name + "\r\n";
+}
 
 std::vector<std::string> ChildCodes(const ThemeNode* group) {
     std::vector<std::string> codes;
@@ -25,7 +27,8 @@ std::vector<std::string> TopCodes() {
 }
 
 TEST_F(TextFilesTest, ItemsHangFromTheirGroupInFileOrder) {
-    ThemeNode themes[] = {Theme("A1", "Food"), Theme("A2", "Bakery"), Theme("B1", "Health"), Theme("A3", "Cafe")};
+    ThemeNode themes[] = {Theme("A1", "Food"), Theme("A2", "Bakery"), Theme("B1", "Health"),
+                          Theme("A3", "Cafe")};
     ASSERT_TRUE(WriteThemeFile(folder.path(), themes, 4));
     LoadTexts();
     ASSERT_EQ(TopCodes(), (std::vector<std::string>{"A1", "B1"}));
@@ -36,8 +39,9 @@ TEST_F(TextFilesTest, ItemsHangFromTheirGroupInFileOrder) {
 }
 
 TEST_F(TextFilesTest, ItemAsFirstLineIsTheRootButTakesNoItems) {
-    folder.WriteText("tema.tqf", ThemeLine("A2", "First") + ThemeLine("A1", "Group") + ThemeLine("A3", "Item") +
-                                     ThemeLine("C2", "Orphan") + "A1 short,line\r\n" + ThemeLine("C1", "Late"));
+    folder.WriteText("tema.tqf", ThemeLine("A2", "First") + ThemeLine("A1", "Group") +
+                                     ThemeLine("A3", "Item") + ThemeLine("C2", "Orphan") +
+                                     "A1 short,line\r\n" + ThemeLine("C1", "Late"));
     LoadTexts();
     ASSERT_EQ(TopCodes(), (std::vector<std::string>{"A2", "A1", "C1"}));
     EXPECT_EQ(g_theme_root->child, nullptr);

@@ -15,12 +15,12 @@ TEST_F(WritersTest, InsetFileBytes) {
     OverviewLabel labels[] = {{'f', 0x1234, 0x00FF, "Ab"}};
     ASSERT_TRUE(WriteInsetFile(folder.path(), PackedBox{1, 2, 0x0300, 4}, shapes, 1, labels, 1));
     const std::vector<uint8_t> expected = {
-        1, 0, 2, 0, 0, 3, 4, 0,                    // box
-        7, 0, 9, 0,                                // code 7, code + count 9
-        0x02, 0x03, 0x04, 0x01,                    // x.lo y.hi y.lo x.hi
-        0x06, 0x07, 0x08, 0x05,                    //
-        0, 0, 0, 0,                                // end of the shapes
-        'f', 2, 0x34, 0x12, 0xFF, 0x00, 'A', 'b',  // style, length, x, y, text
+        1,    0,    2,    0,    0,    3,    4,   0,    // box
+        7,    0,    9,    0,                           // code 7, code + count 9
+        0x02, 0x03, 0x04, 0x01,                        // x.lo y.hi y.lo x.hi
+        0x06, 0x07, 0x08, 0x05,                        //
+        0,    0,    0,    0,                           // end of the shapes
+        'f',  2,    0x34, 0x12, 0xFF, 0x00, 'A', 'b',  // style, length, x, y, text
     };
     EXPECT_EQ(folder.Read("1.tqf"), expected);
 }
@@ -36,7 +36,7 @@ TEST_F(WritersTest, RefusesWhatTheFormatsCannotHold) {
     std::string thirty(30, 'a');
     PlaceRec longName{};
     memcpy(longName.name, thirty.data(), sizeof longName.name);  // no terminator within the field
-    LineRec tooLong = records.Straight(32000, 800);               // code + count beyond i16
+    LineRec tooLong = records.Straight(32000, 800);              // code + count beyond i16
     LineRec endHead = records.Line(0, {});
     StreetNameRec wideKind = StreetName(1, 256, "Wide");
     BuildingRec negative = records.Building(1, 1, "1", "", 1);

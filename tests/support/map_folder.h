@@ -10,7 +10,7 @@
 
 // Creates an empty folder under the system's temporary directory, removes it with its files.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -26,25 +26,25 @@ public:
     void Truncate(const char* name, size_t size) const;
     void Remove(const char* name) const;
 
-private:
+  private:
     std::string path_;
 };
 
 // Makes `folder` the working directory for its lifetime.
 class WorkingDirectory {
-public:
+  public:
     explicit WorkingDirectory(const char* folder);
     ~WorkingDirectory();
     WorkingDirectory(const WorkingDirectory&) = delete;
     WorkingDirectory& operator=(const WorkingDirectory&) = delete;
 
-private:
+  private:
     std::string previous_;
 };
 
 // Records what the readers show, one entry per call: "open:<text>", "text:<text>", "close".
 class RecordingLoadingWindow final : public LoadingWindow {
-public:
+  public:
     RecordingLoadingWindow() { SetLoadingWindow(this); }
     ~RecordingLoadingWindow() override { SetLoadingWindow(nullptr); }
     void Open(const char* text) override { events.push_back(std::string("open:") + text); }
