@@ -35,11 +35,7 @@ void RecordPoints(PlatformDC* dc, GdiOp op, std::initializer_list<POINT> points)
     dc->record.push_back(std::move(call));
 }
 
-// Coordinates beyond this are cut to it before they reach the rasteriser, whose fixed-point
-// arithmetic would overflow; no screen or page comes near it.
-constexpr int kCoordLimit = 1 << 24;
-
-int Clamp(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+int Clamp(int v) { return ClampCoord(v); }
 
 QPoint ToQPoint(const POINT& p) { return QPoint(Clamp(p.x), Clamp(p.y)); }
 

@@ -91,6 +91,11 @@ void EndDCPainter(PlatformDC* dc);
 // Closes whichever context's painter is open on the device, so that its pixels can be written.
 void ReleaseDevicePainter(QPaintDevice* device);
 
+// Coordinates beyond this are cut to it before they reach the toolkit, whose rectangles and
+// fixed-point rasteriser would overflow; no screen or page comes near it.
+constexpr int kCoordLimit = 1 << 24;
+inline int ClampCoord(int v) { return v < -kCoordLimit ? -kCoordLimit : v > kCoordLimit ? kCoordLimit : v; }
+
 inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 // The live object behind a handle if it is of the given kind, or null.

@@ -51,7 +51,7 @@ std::unique_ptr<GdiObject> MakePen(int style, int width, COLORREF color, bool ge
     object->kind = GdiKind::Pen;
     int base = style & 0x0F;
     if (base != PS_SOLID && base != PS_DASH && base != PS_DOT && base != PS_NULL) base = PS_SOLID;
-    width = std::max(width, 1);
+    width = std::clamp(width, 1, 10000);  // wider than any page: the stroker would only labour
     bool flat = geometric && (caps & 0x0F00) == PS_ENDCAP_FLAT;
     object->penInfo = GdiPenInfo{base, width, color, geometric, flat};
     if (base == PS_NULL) {
@@ -130,6 +130,8 @@ std::unique_ptr<GdiObject> MakeFont(int height, int escapement, int weight, bool
     auto object = std::make_unique<GdiObject>();
     object->kind = GdiKind::Font;
     object->fontInfo = GdiFontInfo{height, escapement, weight, italic, face != nullptr ? face : ""};
+    // Sizes beyond any screen or page would only make the font engine slow.
+    height = std::clamp(height, -20000, 20000);
     QFont font;
     QString family = FamilyFor(face);
     font.setFamilies({family, QStringLiteral("Liberation Sans")});
@@ -150,9 +152,6 @@ std::unique_ptr<GdiObject> MakeFont(int height, int escapement, int weight, bool
     } else {
         pixelSize = std::max(1, static_cast<int>(std::lround(cell / (ascent + descent))));
     }
-    // Sizes beyond any screen or page would only make the font engine slow.
-    pixelSize = std::min(pixelSize, 20000);
-    cell = std::min(cell, 25000);
     font.setPixelSize(pixelSize);
     object->font = font;
     object->cellHeight = cell;
@@ -195,7 +194,7 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
     if (brush == nullptr || styleCount != 0 || styles != nullptr) return nullptr;
     bool geometric = (style & PS_GEOMETRIC) != 0;
     if (!geometric && width != 1) return nullptr;
-    int w = static_cast<int>(std::min<DWORD>(width, 10000));
+    int w = static_cast<int>(std::min<DWORD>(width, 10000u));
     COLORREF color = brush->lbStyle == BS_NULL ? 0 : brush->lbColor;
     int base = brush->lbStyle == BS_NULL ? PS_NULL : static_cast<int>(style & 0x0F);
     return static_cast<HPEN>(HandleOf(Register(MakePen(base, w, color, geometric, style & 0xFF00), false)));
@@ -220,6 +219,10 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     auto object = std::make_unique<GdiObject>();
     object->kind = GdiKind::Region;
     // A region is normalised, and empty when it has no width or height.
+    left = ClampCoord(left);
+    top = ClampCoord(top);
+    right = ClampCoord(right);
+    bottom = ClampCoord(bottom);
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     if (left < right && top < bottom) object->region = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -236,8 +239,10 @@ HBITMAP CreateBitmapFromImage(const QImage& image) {
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
     if (hdc != nullptr && FindDC(hdc) == nullptr) return nullptr;
-    // Beyond 32768 pixels a side the toolkit refuses images; so do we.
+    // Beyond 32768 pixels a side the toolkit refuses images; and a bitmap larger than eight 4K
+    // screens would only exhaust memory.
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) return nullptr;
+    if (static_cast<int64_t>(width) * height > (int64_t{1} << 27)) return nullptr;
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
     image.fill(Qt::black);

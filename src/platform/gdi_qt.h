@@ -26,8 +26,8 @@ HDC CreateImageDC(QImage* image);
 // context's objects, colours, modes and clip are kept. Null detaches it (drawing is dropped).
 void SetImageDCTarget(HDC hdc, QImage* image);
 
-// A context that draws on any paint device (a widget, a PDF writer); it reports the device's
-// own size and resolution. The device must outlive the context.
+// A context that draws on any paint device (a PDF writer; a widget only inside its paint
+// event); it reports the device's own size and resolution. The device must outlive the context.
 HDC CreatePaintDeviceDC(QPaintDevice* device);
 
 // Ends the painter a context keeps open on its target (it is reopened by the next drawing

@@ -122,6 +122,7 @@ TEST_F(GdiObjects, BitmapSizesAreChecked) {
     EXPECT_EQ(CreateCompatibleBitmap(dc_, 0, 10), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc_, 10, -1), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc_, 100000, 10), nullptr);
+    EXPECT_EQ(CreateCompatibleBitmap(dc_, 20000, 20000), nullptr) << "1.6 GB of pixels";
 }
 
 TEST_F(GdiObjects, ContextsAreCountedAndMemoryContextsReportTheScreen) {

@@ -385,6 +385,23 @@ TEST_F(GdiShapes, FarAwayCoordinatesAreDrawnWithoutTrouble) {
     EXPECT_EQ(Count(kBlack, 0, 5, kWidth, 6), kWidth);
     EXPECT_EQ(Count(kBlack), kWidth);
 
+    Clear(kWhite);
+    HRGN huge = CreateRectRgn(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    EXPECT_EQ(SelectClipRgn(dc_, huge), SIMPLEREGION);
+    DeleteObject(huge);
+    RECT most{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    FillRect(dc_, &most, StockBrush(BLACK_BRUSH));
+    EXPECT_EQ(Count(kBlack), kWidth * kHeight);
+    SelectClipRgn(dc_, nullptr);
+
+    HFONT giant = CreateFontA(INT32_MIN, 0, INT32_MIN, 0, INT32_MAX, 1, 0, 0, 0, 0, 0, 0, 0, "Arial Cyr");
+    ASSERT_NE(giant, nullptr);
+    HGDIOBJ oldFont = SelectObject(dc_, giant);
+    EXPECT_TRUE(TextOutA(dc_, INT32_MAX, INT32_MIN, "Tervelsky", 9));
+    SelectObject(dc_, oldFont);
+    DeleteObject(giant);
+
+    Clear(kWhite);
     SelectedObjects objects(dc_, StockPen(NULL_PEN), StockBrush(BLACK_BRUSH));
     POINT everything[] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {2000000000, 2000000000},
                           {-2000000000, 2000000000}};
