@@ -257,6 +257,16 @@ std::string MenuItemTextUtf8(HMENU menu, UINT id) {
     return text.toStdString();
 }
 
+bool MenuItemShownChecked(HMENU menu, UINT id) {
+    PlatformMenu::Item* it = FindItem(menu, id, MF_BYCOMMAND);
+    return it != nullptr && it->action && it->action->isCheckable() && it->action->isChecked();
+}
+
+void UserChooseMenuItem(HWND window, UINT id) {
+    PlatformMenu::Item* it = FindItem(GetMenu(window), id, MF_BYCOMMAND);
+    if (it != nullptr && it->action && it->action->isEnabled()) it->action->trigger();
+}
+
 int LiveMenuCount() { return static_cast<int>(g_menus.size()); }
 
 void ReleaseAllMenus() { g_menus.clear(); }

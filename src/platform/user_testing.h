@@ -31,6 +31,7 @@ void UserDoubleClickListLine(HWND list, int index);
 void UserChooseComboLine(HWND combo, int index);  // from the drop-down or the simple list
 void UserPressKey(HWND window, int virtualKey);   // to the control or dialog, as the focus holder
 void UserCloseBox(HWND window);                   // the close box of a dialog or the main window
+void UserChooseMenuItem(HWND window, UINT id);    // from the window's menu bar
 
 // The main window's input, as the desktop would deliver it (queued, as the messages are).
 void UserKeyDown(HWND window, int virtualKey, const char* typed = nullptr, bool autoRepeat = false);
@@ -47,6 +48,7 @@ int PumpMessagesFor(int milliseconds);
 int BeepCount();
 std::string WindowTextUtf8(HWND hwnd);      // what the user sees, in Unicode
 std::string MenuItemTextUtf8(HMENU menu, UINT id);
+bool MenuItemShownChecked(HMENU menu, UINT id);  // the check mark the menu bar shows
 bool IsHelpWindowOpen();
 std::string HelpWindowTitleUtf8();
 HCURSOR GetShownCursor(HWND hwnd);          // the cursor the window shows now
