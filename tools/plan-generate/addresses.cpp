@@ -82,12 +82,27 @@ void PlacePlaces(uint64_t seed, const Network& net, City& city, const LandMask& 
     for (const Patch& p : net.patches)
         if (mask.IsDry(p.seed) && !(mask.At(p.seed) & kCellForest)) spots.push_back(p.seed);
     std::stable_sort(spots.begin(), spots.end(), [](Vec a, Vec b) { return Dist(a, kCityCentre) < Dist(b, kCityCentre); });
+    // Every district gets its parts: first the most central spot of each, then the rest by
+    // distance from the centre.
+    std::vector<Vec> chosen;
+    std::vector<bool> taken(spots.size(), false);
+    for (const District& d : city.districts) {
+        for (size_t i = 0; i < spots.size(); ++i) {
+            if (!taken[i] && PointInRing(d.outline, spots[i])) {
+                chosen.push_back(spots[i]);
+                taken[i] = true;
+                break;
+            }
+        }
+    }
+    for (size_t i = 0; i < spots.size(); ++i)
+        if (!taken[i]) chosen.push_back(spots[i]);
     // One name per neighbourhood, as far as the list of names goes.
     std::vector<std::string> names = PlaceNames(seed, 0);
-    size_t wanted = std::max<size_t>(static_cast<size_t>(count), std::min(spots.size(), names.size()));
+    size_t wanted = std::max<size_t>(static_cast<size_t>(count), std::min(chosen.size(), names.size()));
     names = PlaceNames(seed, static_cast<int>(wanted));
-    for (size_t i = 0; i < spots.size() && i < wanted; ++i)
-        city.places.push_back({static_cast<int>(std::lround(spots[i].x)), static_cast<int>(std::lround(spots[i].y)), names[i]});
+    for (size_t i = 0; i < chosen.size() && i < wanted; ++i)
+        city.places.push_back({static_cast<int>(std::lround(chosen[i].x)), static_cast<int>(std::lround(chosen[i].y)), names[i]});
 }
 
 }  // namespace citygen

@@ -262,10 +262,33 @@ void LandMask::FillRing(const Ring& ring, uint8_t flag, bool set) {
     }
 }
 
+void LandMask::MarkOutline(const Ring& ring) {
+    size_t n = ring.size();
+    for (size_t i = 0; i < n; ++i) {
+        Vec a = ring[i];
+        Vec b = ring[(i + 1) % n];
+        int steps = std::max(1, static_cast<int>(std::ceil(Dist(a, b) / (0.25 * kCell))));
+        for (int k = 0; k <= steps; ++k) {
+            Vec p = Lerp(a, b, static_cast<double>(k) / steps);
+            int r = static_cast<int>(std::floor(p.x / kCell));
+            int c = static_cast<int>(std::floor(p.y / kCell));
+            // A point on a cell border belongs to both cells.
+            for (int dr = -1; dr <= 1; ++dr)
+                for (int dc = -1; dc <= 1; ++dc) {
+                    int rr = r + dr, cc = c + dc;
+                    if (rr < 0 || rr >= rows_ || cc < 0 || cc >= cols_) continue;
+                    double x0 = rr * kCell, y0 = cc * kCell;
+                    if (p.x < x0 || p.x > x0 + kCell || p.y < y0 || p.y > y0 + kCell) continue;
+                    flags_[static_cast<size_t>(rr) * cols_ + cc] |= kCellShore;
+                }
+        }
+    }
+}
+
 void LandMask::ComputeWaterDistance() {
     const uint16_t kFar = 60000;
     for (size_t i = 0; i < flags_.size(); ++i)
-        waterDistance_[i] = (flags_[i] & (kCellLand | kCellWater)) == kCellLand ? kFar : 0;
+        waterDistance_[i] = (flags_[i] & (kCellLand | kCellWater | kCellShore)) == kCellLand ? kFar : 0;
     auto relax = [&](int r, int c, int dr, int dc, uint16_t step) {
         int rr = r + dr;
         int cc = c + dc;
@@ -340,7 +363,11 @@ Coast BuildCoast(uint64_t seed) {
 
 void PaintCoast(const Coast& coast, LandMask& mask) {
     mask.FillRing(coast.land, kCellLand);
-    for (const WaterBody& w : coast.water) mask.FillRing(w.ring, kCellWater);
+    mask.MarkOutline(coast.land);
+    for (const WaterBody& w : coast.water) {
+        mask.FillRing(w.ring, kCellWater);
+        mask.MarkOutline(w.ring);
+    }
     mask.ComputeWaterDistance();
 }
 

@@ -17,6 +17,7 @@ enum CellFlag : uint8_t {
     kCellForest = 4,    // woods and forest: no streets, no houses
     kCellPark = 8,      // parks and squares: streets may pass, no houses
     kCellIndustry = 16,
+    kCellShore = 32,  // the coast or a shore passes through: neither wholly land nor water
 };
 
 class LandMask {
@@ -26,12 +27,14 @@ public:
     LandMask();
     // Sets (or clears) `flag` in every cell whose centre lies inside the ring (even-odd).
     void FillRing(const Ring& ring, uint8_t flag, bool set = true);
+    // Marks the cells an outline passes through, so that a dry cell lies wholly on land.
+    void MarkOutline(const Ring& ring);
     // Distance of every cell to the nearest sea or water cell, in metres; call after the water.
     void ComputeWaterDistance();
 
     uint8_t At(Vec p) const;
     // Land that is not water.
-    bool IsDry(Vec p) const { return (At(p) & (kCellLand | kCellWater)) == kCellLand; }
+    bool IsDry(Vec p) const { return (At(p) & (kCellLand | kCellWater | kCellShore)) == kCellLand; }
     double WaterDistance(Vec p) const;
 
     int rows() const { return rows_; }

@@ -166,6 +166,7 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
         if (!inForest) continue;
         city.water.push_back({4925, ring});
         mask.FillRing(ring, kCellWater);
+        mask.MarkOutline(ring);
         ++lakes;
     }
     mask.ComputeWaterDistance();

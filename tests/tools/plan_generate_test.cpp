@@ -1,0 +1,575 @@
+// Acceptance of the city generator: the program writes a small town and the default city, the
+// viewer's loaders read them back, and what the drawing, the searches and the fixed tables of
+// the viewer rely on holds on the loaded store.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/overview_files.h"
+#include "data/store.h"
+#include "data/text.h"
+#include "support/map_folder.h"
+#include "view/view.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kGenerator = KORVINSK_BINARY_DIR "/tools/plan-generate/plan-generate";
+
+struct RunResult {
+    int status = -1;  // the exit code, or -1 when the program did not exit normally
+    std::string errors;
+};
+
+RunResult RunGenerator(const std::string& arguments) {
+    TempFolder scratch;
+    std::string errFile = scratch.File("stderr.txt");
+    std::string command = "'" + kGenerator + "' " + arguments + " >/dev/null 2>'" + errFile + "'";
+    int raw = std::system(command.c_str());
+    RunResult result;
+    if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+    std::ifstream in(errFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    result.errors = text.str();
+    return result;
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int I16(const std::vector<uint8_t>& b, size_t at) {
+    if (at + 2 > b.size()) return -1;
+    return static_cast<int16_t>(static_cast<uint16_t>(b[at] | (b[at + 1] << 8)));
+}
+
+// The counts each file announces, read from the bytes as written, before any loader runs.
+struct Announced {
+    int places = -1, outlines = -1, streetLines = -1, streetNames = -1, labels = -1, buildings = -1;
+    int topo[5] = {-1, -1, -1, -1, -1};
+    int users = -1, signs = -1, themes = 0;
+};
+
+Announced ReadAnnounced(const std::string& folder) {
+    Announced a;
+    a.places = I16(ReadBytes(folder + "/8.tqf"), 0);
+    a.outlines = I16(ReadBytes(folder + "/3.tqf"), 0);
+    a.buildings = I16(ReadBytes(folder + "/7.tqf"), 0);
+    std::vector<uint8_t> topo = ReadBytes(folder + "/4.tqf");
+    for (size_t at = 0; at + 4 <= topo.size();) {
+        int lineClass = I16(topo, at), count = I16(topo, at + 2);
+        at += 4;
+        if (lineClass >= 1 && lineClass <= 4) a.topo[lineClass] = count;
+        for (int i = 0; i < count; ++i) {
+            int points = I16(topo, at + 2) - I16(topo, at);
+            at += 4 + 16 + 8 * static_cast<size_t>(points);
+        }
+    }
+    std::vector<uint8_t> streets = ReadBytes(folder + "/5.tqf");
+    size_t at = 0;
+    a.streetLines = I16(streets, at);
+    at += 2;
+    for (int i = 0; i < a.streetLines; ++i) {
+        int points = I16(streets, at + 2) - I16(streets, at);
+        at += 4 + 16 + 8 * static_cast<size_t>(points);
+    }
+    a.streetNames = I16(streets, at);
+    at += 2;
+    for (int i = 0; i < a.streetNames && at + 4 <= streets.size(); ++i) at += 4 + streets[at + 3];
+    a.labels = I16(streets, at);
+    std::ifstream users(folder + "/user.tqf");
+    users >> a.users;
+    std::ifstream signs(folder + "/sign.tqf");
+    signs >> a.signs;
+    std::ifstream themes(folder + "/tema.tqf");
+    for (std::string line; std::getline(themes, line);) ++a.themes;
+    return a;
+}
+
+// Plane helpers of the test's own, so that a fault in the viewer's geometry cannot hide one
+// in the city.
+double SegmentDistance(double px, double py, PlanPoint a, PlanPoint b) {
+    double dx = b.x - a.x, dy = b.y - a.y;
+    double len2 = dx * dx + dy * dy;
+    double t = len2 > 0.0 ? ((px - a.x) * dx + (py - a.y) * dy) / len2 : 0.0;
+    t = std::fmin(1.0, std::fmax(0.0, t));
+    return std::hypot(px - (a.x + t * dx), py - (a.y + t * dy));
+}
+
+template <typename P>
+bool InPolygon(const P* pts, int count, double x, double y) {
+    bool inside = false;
+    for (int i = 0, j = count - 1; i < count; j = i++) {
+        double xi = pts[i].x, yi = pts[i].y, xj = pts[j].x, yj = pts[j].y;
+        if ((yi > y) != (yj > y) && x < xi + (y - yi) * (xj - xi) / (yj - yi)) inside = !inside;
+    }
+    return inside;
+}
+
+bool OnLand(double x, double y) { return InPolygon(g_areas[0].pts, g_areas[0].count, x, y); }
+
+std::string LowerName(const char* name) {
+    char buf[64] = {0};
+    std::strncpy(buf, name, sizeof buf - 1);
+    LowerText(buf);
+    return buf;
+}
+
+struct CityCase {
+    const char* name;
+    const char* arguments;
+    int buildings;   // exactly this many
+    bool wholeCity;  // the default city: the counts of a real city hold too
+};
+
+const CityCase kCases[] = {
+    {"Town", "--seed 7 --buildings 500", 500, false},
+    {"DefaultCity", "", 29000, true},
+};
+
+// Each case is generated once and loaded afresh for every test.
+class GeneratedCity : public ::testing::TestWithParam<CityCase> {
+protected:
+    static std::map<std::string, std::unique_ptr<TempFolder>>& Folders() {
+        static std::map<std::string, std::unique_ptr<TempFolder>> folders;
+        return folders;
+    }
+    static std::string Generate(const CityCase& c) {
+        auto& folders = Folders();
+        if (!folders.count(c.name)) {
+            auto root = std::make_unique<TempFolder>();
+            std::string out = root->File("city");
+            RunResult run = RunGenerator(std::string(c.arguments) + " --out '" + out + "'");
+            EXPECT_EQ(run.status, 0) << run.errors;
+            folders[c.name] = std::move(root);
+        }
+        return folders[c.name]->File("city");
+    }
+
+    void SetUp() override {
+        folder_ = Generate(GetParam());
+        announced_ = ReadAnnounced(folder_);
+        WorkingDirectory here(folder_.c_str());
+        RecordingLoadingWindow window;
+        LoadMainFiles();
+        LoadBuildingFiles();
+        ASSERT_NE(g_areas, nullptr);
+        ASSERT_NE(g_buildings, nullptr);
+    }
+    void TearDown() override { FreeAllMapData(); }
+
+    const StreetNameRec* Street(int id) const {
+        const StreetNameRec* s = StreetNameById(id);
+        return s != nullptr && s->id == id ? s : nullptr;
+    }
+
+    std::string folder_;
+    Announced announced_;
+};
+
+TEST_P(GeneratedCity, EveryTableHoldsWhatItsFileAnnounces) {
+    EXPECT_EQ(g_place_count, announced_.places);
+    EXPECT_EQ(g_area_count, announced_.outlines);
+    EXPECT_EQ(g_topo1_count, announced_.topo[1]);
+    EXPECT_EQ(g_topo2_count, announced_.topo[2]);
+    EXPECT_EQ(g_topo3_count, announced_.topo[3]);
+    EXPECT_EQ(g_topo4_count, announced_.topo[4]);
+    EXPECT_EQ(g_street_line_count, announced_.streetLines);
+    EXPECT_EQ(g_street_name_count, announced_.streetNames);
+    EXPECT_EQ(g_label_count, announced_.labels);
+    EXPECT_EQ(g_building_count, announced_.buildings);
+    EXPECT_EQ(g_building_count, GetParam().buildings);
+    EXPECT_EQ(g_user_count, announced_.users);
+    EXPECT_EQ(g_sign_count, announced_.signs);
+    int themes = 0;
+    for (const ThemeNode* g = g_theme_root; g; g = g->next) {
+        ++themes;
+        for (const ThemeNode* i = g->child; i; i = i->next) ++themes;
+    }
+    EXPECT_EQ(themes, announced_.themes);
+}
+
+TEST_P(GeneratedCity, RecordsStandNorthFirstAsTheDrawingSweepsThem) {
+    struct List {
+        const char* name;
+        const LineRec* lines;
+        int count;
+    };
+    const List lists[] = {{"topo1", g_topo1, g_topo1_count}, {"topo2", g_topo2, g_topo2_count},
+                          {"topo3", g_topo3, g_topo3_count}, {"topo4", g_topo4, g_topo4_count},
+                          {"street lines", g_street_lines, g_street_line_count}};
+    for (const List& l : lists) {
+        SCOPED_TRACE(l.name);
+        for (int i = 1; i < l.count; ++i) ASSERT_GE(l.lines[i - 1].box.xMin, l.lines[i].box.xMin) << "record " << i;
+    }
+    for (int i = 1; i < g_building_count; ++i) ASSERT_GE(g_buildings[i - 1].box.xMin, g_buildings[i].box.xMin) << i;
+    for (int i = 1; i < g_label_count; ++i) ASSERT_GE(g_labels[i - 1].x, g_labels[i].x) << i;
+}
+
+TEST_P(GeneratedCity, PlanIsLongerNorthSouthAndEverythingLiesInside) {
+    ASSERT_EQ(g_zoom.zoomDepth, 1);
+    const auto& e = g_zoom.entries[1];
+    double northSouth = e.xMax - e.xMin, eastWest = e.yMax - e.yMin;
+    EXPECT_GT(northSouth, eastWest);
+    EXPECT_NEAR(northSouth, 28000.0, 2000.0);
+    EXPECT_NEAR(eastWest, 20000.0, 2000.0);
+    EXPECT_TRUE(e.yMin <= 13250.0 && 13250.0 <= e.yMax) << "the central meridian crosses the plan";
+    auto inside = [&](double x, double y) { return x >= e.xMin && x <= e.xMax && y >= e.yMin && y <= e.yMax; };
+    for (int i = 0; i < g_street_line_count; ++i)
+        for (int k = 0; k < g_street_lines[i].count; ++k)
+            ASSERT_TRUE(inside(g_street_lines[i].pts[k].x, g_street_lines[i].pts[k].y)) << "street line " << i;
+    for (int i = 0; i < g_building_count; ++i)
+        for (int k = 0; k < g_buildings[i].count; ++k)
+            ASSERT_TRUE(inside(g_buildings[i].pts[k].x, g_buildings[i].pts[k].y)) << "building " << i;
+    EXPECT_GT(g_areas[0].count, 2000) << "a coastline of bays, capes and islands";
+}
+
+TEST_P(GeneratedCity, FixedLabelsOfTheOverviewStandOnSeaOrLand) {
+    struct Fixed {
+        const char* text;
+        double x, y;
+        bool land;
+    };
+    const Fixed fixed[] = {{"Kelmarsky bay", 18250, 2500, false},
+                           {"Tervelsky", 1750, 15800, false},
+                           {"bay", 2350, 19100, false},
+                           {"Selvarov-Kelmarsky pens.", 7850, 9100, true}};
+    for (const Fixed& f : fixed) {
+        SCOPED_TRACE(f.text);
+        EXPECT_EQ(OnLand(f.x, f.y), f.land);
+    }
+    // On the peninsula: the land reaches the sea on both sides of the label's point.
+    EXPECT_FALSE(OnLand(7850, 2500));
+    EXPECT_FALSE(OnLand(7850, 19500));
+}
+
+TEST_P(GeneratedCity, CircularPlacesStandOnStreetCrossings) {
+    const double centres[8][2] = {{4737.0, 6125.0}, {4084.0, 6461.0}, {3933.0, 10777.0}, {6997.6, 6798.2},
+                                  {8551.0, 5019.0}, {8021.0, 5212.0}, {12547.0, 7667.0}, {7409.6, 7115.0}};
+    for (const auto& c : centres) {
+        SCOPED_TRACE(testing::Message() << "centre " << c[0] << ", " << c[1]);
+        EXPECT_TRUE(OnLand(c[0], c[1]));
+        // Pieces of two different named streets pass within a few metres.
+        std::set<int> streets;
+        int ends = 0;
+        for (int i = 0; i < g_street_line_count; ++i) {
+            const LineRec& l = g_street_lines[i];
+            bool near = false;
+            for (int k = 0; k + 1 < l.count; ++k) near = near || SegmentDistance(c[0], c[1], l.pts[k], l.pts[k + 1]) < 3.0;
+            if (near && l.code != 0) streets.insert(l.code);
+            for (int k : {0, l.count - 1})
+                if (std::hypot(l.pts[k].x - c[0], l.pts[k].y - c[1]) < 3.0) ++ends;
+        }
+        EXPECT_GE(streets.size(), 2u);
+        EXPECT_GE(ends, 3) << "pieces meet at the crossing";
+    }
+}
+
+TEST_P(GeneratedCity, StreetIdsResolveAndLabelsLieOnTheirStreets) {
+    for (int i = 0; i < g_street_line_count; ++i) {
+        int code = g_street_lines[i].code;
+        ASSERT_TRUE(code == 0 || Street(code) != nullptr) << "line " << i << " code " << code;
+    }
+    for (int i = 0; i < g_building_count; ++i) ASSERT_NE(Street(g_buildings[i].streetId), nullptr) << "building " << i;
+    // The label drawing wants a segment of its street within 3 m of the label's point.
+    std::map<int, std::vector<const LineRec*>> linesOf;
+    for (int i = 0; i < g_street_line_count; ++i) linesOf[g_street_lines[i].code].push_back(&g_street_lines[i]);
+    ASSERT_GT(g_label_count, 0);
+    for (int i = 0; i < g_label_count; ++i) {
+        const LabelRec& label = g_labels[i];
+        ASSERT_NE(Street(label.streetId), nullptr) << "label " << i;
+        ASSERT_GT(label.size, 0);
+        double best = 1e9;
+        for (const LineRec* l : linesOf[label.streetId])
+            for (int k = 0; k + 1 < l->count; ++k) best = std::fmin(best, SegmentDistance(label.x, label.y, l->pts[k], l->pts[k + 1]));
+        ASSERT_LE(best, 3.0) << "label " << i << " of street " << label.streetId;
+    }
+}
+
+TEST_P(GeneratedCity, StreetNamesAreInTheOrderTheSearchScans) {
+    ASSERT_GT(g_street_name_count, 1);
+    for (int i = 1; i < g_street_name_count; ++i) {
+        std::string a = LowerName(g_street_names[i - 1].name), b = LowerName(g_street_names[i].name);
+        ASSERT_LE(std::strcmp(a.c_str(), b.c_str()), 0) << a << " / " << b;
+    }
+    std::set<int> ids;
+    for (int i = 0; i < g_street_name_count; ++i) {
+        EXPECT_GT(g_street_names[i].id, 0);
+        EXPECT_TRUE(ids.insert(g_street_names[i].id).second) << "id " << g_street_names[i].id << " twice";
+        EXPECT_GT(std::strlen(g_street_names[i].name), 0u);
+    }
+}
+
+TEST_P(GeneratedCity, BuildingsHaveSoundOutlinesAndAddresses) {
+    std::set<std::pair<int, int>> refs;
+    std::map<int, std::set<std::string>> addresses;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        SCOPED_TRACE(testing::Message() << "building " << i);
+        ASSERT_GE(b.count, 4);
+        ASSERT_LE(b.count, 40);
+        ASSERT_TRUE(InPolygon(b.pts, b.count, b.x, b.y)) << "reference point inside its outline";
+        ASSERT_TRUE(OnLand(b.x, b.y));
+        ASSERT_TRUE(refs.insert({b.x, b.y}).second) << "reference points are unique";
+        ASSERT_GE(b.floors, 1);
+        ASSERT_LE(b.floors, 25);
+        ASSERT_GT(std::strlen(b.houseNumber), 0u);
+        const StreetNameRec* s = Street(b.streetId);
+        ASSERT_NE(s, nullptr);
+        EXPECT_NE(s->kind, 0) << "kind 0 has no houses";
+        EXPECT_NE(s->kind, 100) << "kind 100 has no houses";
+        std::string address = std::string(b.houseNumber) + "|" + b.caption;
+        EXPECT_TRUE(addresses[b.streetId].insert(address).second) << "address " << address << " twice on " << s->name;
+    }
+}
+
+TEST_P(GeneratedCity, ObjectsBelongToBuildingsAndThemes) {
+    std::set<std::pair<int, int>> refs;
+    for (int i = 0; i < g_building_count; ++i) refs.insert({g_buildings[i].x, g_buildings[i].y});
+    std::set<std::string> codes;
+    int groups = 0;
+    for (const ThemeNode* g = g_theme_root; g; g = g->next) {
+        ++groups;
+        EXPECT_EQ(g->code[1], '1');
+        EXPECT_NE(g->child, nullptr) << "every group has items";
+        for (const ThemeNode* i = g->child; i; i = i->next) codes.insert(std::string(i->code, 2));
+    }
+    EXPECT_GE(groups, 10);
+    std::map<std::pair<int, int>, int> perBuilding;
+    for (int i = 0; i < g_user_count; ++i) {
+        const UserObjectRec& o = g_user_objects[i];
+        ASSERT_TRUE(refs.count({o.x, o.y})) << "object " << i << " " << o.name;
+        ASSERT_TRUE(codes.count(std::string(o.code, 2))) << "object " << i;
+        ++perBuilding[{o.x, o.y}];
+    }
+    int shared = 0;
+    for (const auto& e : perBuilding) shared += e.second > 1 ? 1 : 0;
+    EXPECT_GT(shared, 0) << "some buildings hold several objects";
+}
+
+TEST_P(GeneratedCity, DistrictsAndPartsOfTheCity) {
+    ASSERT_EQ(g_area_count, 6);
+    EXPECT_EQ(g_areas[0].code, 0);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(g_areas[k].code, k);
+    ASSERT_GE(g_place_count, 40);
+    std::set<int> districtsWithPlaces;
+    for (int i = 0; i < g_place_count; ++i) {
+        const PlaceRec& p = g_places[i];
+        ASSERT_TRUE(OnLand(p.x, p.y)) << p.name;
+        int found = 0;
+        for (int k = 1; k <= 5; ++k)
+            if (InPolygon(g_areas[k].pts, g_areas[k].count, p.x, p.y)) found = k;
+        EXPECT_NE(found, 0) << p.name << " lies in a district";
+        districtsWithPlaces.insert(found);
+    }
+    EXPECT_EQ(districtsWithPlaces.size(), 5u);
+    // Every building stands in exactly one district.
+    for (int i = 0; i < g_building_count; ++i) {
+        int inside = 0;
+        for (int k = 1; k <= 5; ++k) inside += InPolygon(g_areas[k].pts, g_areas[k].count, g_buildings[i].x, g_buildings[i].y);
+        ASSERT_EQ(inside, 1) << "building " << i;
+    }
+}
+
+TEST_P(GeneratedCity, OverviewFilesCarryTheirShapesAndLabelStyles) {
+    struct File {
+        const char* name;
+        bool header;
+        std::string styles;
+    };
+    for (const File& f : {File{"1.tqf", true, "efg"}, File{"2.tqf", false, "opq"}}) {
+        SCOPED_TRACE(f.name);
+        FILE* file = std::fopen((folder_ + "/" + f.name).c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        if (f.header) {
+            PackedBox box{};
+            ASSERT_TRUE(ReadInsetHeader(file, &box));
+            EXPECT_LT(box.xMin, box.xMax);
+            EXPECT_LT(box.yMin, box.yMax);
+        }
+        OverviewShapeBuf shape{};
+        int shapes = 0, closed = 0;
+        ShapeRead r;
+        while ((r = ReadOverviewShape(file, &shape)) == ShapeRead::Shape) {
+            ++shapes;
+            ASSERT_GE(shape.count, 2);
+            if (shape.pts[0].x == shape.pts[shape.count - 1].x && shape.pts[0].y == shape.pts[shape.count - 1].y) ++closed;
+        }
+        FreeOverviewShape(&shape);
+        EXPECT_EQ(r, ShapeRead::End);
+        EXPECT_GT(shapes, 0);
+        if (!f.header) {
+            EXPECT_GT(closed, 0) << "lakes";
+            EXPECT_LT(closed, shapes) << "rivers";
+        }
+        std::string seen;
+        uint8_t style = 0;
+        while (ReadOverviewStyle(file, &style)) {
+            OverviewLabelRec label{};
+            ASSERT_TRUE(ReadOverviewLabelRecord(file, &label));
+            if (seen.find(static_cast<char>(style)) == std::string::npos) seen.push_back(static_cast<char>(style));
+        }
+        std::sort(seen.begin(), seen.end());
+        EXPECT_EQ(seen, f.styles);
+        std::fclose(file);
+    }
+}
+
+// What only the whole city shows: the sizes of a real city and the variety of its data.
+TEST_P(GeneratedCity, WholeCityHasTheSizeAndVarietyOfARealOne) {
+    if (!GetParam().wholeCity) GTEST_SKIP() << "a town is too small for these counts";
+    EXPECT_GE(g_building_count, 25000);
+    EXPECT_LE(g_building_count, 32000);
+    EXPECT_GE(g_street_name_count, 1200);
+    EXPECT_LE(g_street_name_count, 2000);
+    EXPECT_GE(g_user_count, 3000);
+    std::set<int> kinds;
+    int withSecondPart = 0;
+    for (int i = 0; i < g_street_name_count; ++i) {
+        kinds.insert(g_street_names[i].kind);
+        withSecondPart += std::strchr(g_street_names[i].name, '/') != nullptr;
+    }
+    for (int kind : {0, 1, 2, 3, 4, 5, 100}) EXPECT_TRUE(kinds.count(kind)) << "kind " << kind;
+    EXPECT_GT(withSecondPart, 0);
+    // Streets are drawn in several pieces.
+    std::map<int, int> pieces;
+    for (int i = 0; i < g_street_line_count; ++i) ++pieces[g_street_lines[i].code];
+    int multi = 0;
+    for (const auto& e : pieces) multi += e.first != 0 && e.second > 1;
+    EXPECT_GT(multi, g_street_name_count / 2);
+    EXPECT_GT(pieces[0], 0) << "unnamed roads";
+
+    std::set<int> purposes;
+    int letters = 0, slashes = 0, garages = 0, low = 0, towers = 0, captions = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        purposes.insert(b.purpose);
+        for (const char* c = b.houseNumber; *c; ++c) letters += static_cast<unsigned char>(*c) >= 0xC0;
+        slashes += std::strchr(b.houseNumber, '/') != nullptr;
+        garages += b.purpose == 413 && std::strncmp(b.caption, "ga", 2) == 0;
+        low += b.floors == 1;
+        towers += b.floors >= 16;
+        captions += b.caption[0] != '\0';
+    }
+    for (int p : {411, 413, 444, 461, 555, 657, 658, 659, 660, 661, 777, 888}) EXPECT_TRUE(purposes.count(p)) << p;
+    EXPECT_GT(letters, 0) << "numbers like 12a";
+    EXPECT_GT(slashes, 0) << "corner numbers like 7/2";
+    EXPECT_GT(garages, 0) << "garage captions";
+    EXPECT_GT(low, 1000);
+    EXPECT_GT(towers, 100);
+    EXPECT_GT(captions, 1000);
+
+    std::set<int> areaCodes, lineCodes, waterCodes;
+    for (int i = 0; i < g_topo1_count; ++i) areaCodes.insert(g_topo1[i].code);
+    for (int i = 0; i < g_topo2_count; ++i) lineCodes.insert(g_topo2[i].code);
+    for (int i = 0; i < g_topo3_count; ++i) waterCodes.insert(g_topo3[i].code);
+    EXPECT_EQ(areaCodes, (std::set<int>{718, 750, 1014, 6614}));
+    EXPECT_EQ(lineCodes, (std::set<int>{3011, 3035, 9005}));
+    EXPECT_EQ(waterCodes, (std::set<int>{4912, 4925}));
+    EXPECT_GT(g_topo4_count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GeneratedCity, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CityCase>& info) { return std::string(info.param.name); });
+
+// The command line: the same seed gives the same bytes, and nothing half-made is left behind.
+class GeneratorCommand : public ::testing::Test {
+protected:
+    TempFolder root_;
+    std::string Out(const char* name) const { return root_.File(name); }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(root_.path())) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(GeneratorCommand, SameSeedAndSizeGiveIdenticalFiles) {
+    ASSERT_EQ(RunGenerator("--seed 11 --buildings 300 --out '" + Out("a") + "'").status, 0);
+    ASSERT_EQ(RunGenerator("--buildings 300 --seed 11 --out '" + Out("b") + "'").status, 0);
+    ASSERT_EQ(RunGenerator("--seed 12 --buildings 300 --out '" + Out("c") + "'").status, 0);
+    const char* files[] = {"1.tqf", "2.tqf", "3.tqf", "4.tqf", "5.tqf", "6.tqf", "7.tqf", "8.tqf", "tema.tqf", "user.tqf", "sign.tqf"};
+    bool anyDiffers = false;
+    for (const char* f : files) {
+        SCOPED_TRACE(f);
+        std::vector<uint8_t> a = ReadBytes(Out("a") + "/" + f);
+        EXPECT_FALSE(a.empty());
+        EXPECT_EQ(a, ReadBytes(Out("b") + "/" + f));
+        anyDiffers = anyDiffers || a != ReadBytes(Out("c") + "/" + f);
+    }
+    EXPECT_TRUE(anyDiffers) << "another seed, another city";
+}
+
+TEST_F(GeneratorCommand, BadArgumentsAreRefusedWithAMessage) {
+    struct Bad {
+        const char* arguments;
+        const char* mentions;
+    };
+    const Bad cases[] = {
+        {"", "--out"},
+        {"--out", "needs a value"},
+        {"--buildings 0 --out X", "buildings"},
+        {"--buildings 32768 --out X", "buildings"},
+        {"--buildings 12x --out X", "buildings"},
+        {"--buildings -5 --out X", "buildings"},
+        {"--seed abc --out X", "seed"},
+        {"--seed 99999999999999999999 --out X", "seed"},
+        {"--colour red --out X", "unknown argument"},
+    };
+    for (const Bad& b : cases) {
+        SCOPED_TRACE(b.arguments);
+        std::string args = b.arguments;
+        size_t at = args.find(" X");
+        if (at != std::string::npos) args.replace(at, 2, " '" + Out("X") + "'");
+        RunResult run = RunGenerator(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.errors.find(b.mentions), std::string::npos) << run.errors;
+        EXPECT_TRUE(Entries().empty()) << "nothing is written";
+    }
+}
+
+TEST_F(GeneratorCommand, UnwritablePlacesFailWithoutLeavingAHalfCity) {
+    // The target exists already: a city is never mixed into another folder.
+    fs::create_directory(Out("taken"));
+    RunResult taken = RunGenerator("--buildings 50 --out '" + Out("taken") + "'");
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_NE(taken.errors.find("exists"), std::string::npos) << taken.errors;
+    EXPECT_TRUE(fs::is_empty(Out("taken")));
+    // The parent is a file, not a folder.
+    root_.WriteText("plain", "x");
+    RunResult underFile = RunGenerator("--buildings 50 --out '" + Out("plain") + "/city'");
+    EXPECT_EQ(underFile.status, 1);
+    EXPECT_FALSE(underFile.errors.empty());
+    // A folder that cannot be written to (unless the tests run with the rights to write anyway).
+    fs::create_directory(Out("locked"));
+    fs::permissions(Out("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    bool enforced = std::fopen((Out("locked") + "/probe").c_str(), "w") == nullptr;
+    RunResult locked = RunGenerator("--buildings 50 --out '" + Out("locked") + "/city'");
+    if (enforced) {
+        EXPECT_EQ(locked.status, 1);
+        EXPECT_NE(locked.errors.find("cannot"), std::string::npos) << locked.errors;
+    }
+    fs::permissions(Out("locked"), fs::perms::owner_all);
+    if (!enforced) fs::remove_all(Out("locked") + "/city"), fs::remove(Out("locked") + "/probe");
+    EXPECT_TRUE(fs::is_empty(Out("locked"))) << "no partial folder beside the target";
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"locked", "plain", "taken"}));
+}
+
+}  // namespace
