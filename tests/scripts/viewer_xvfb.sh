@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The viewer as a user meets it, on a virtual screen: start it in a generated small town, wait
+# for the whole-city overview, zoom in with a Ctrl-drag and "+", pan with an arrow key and a
+# Shift-drag, step back with Page Up and return with Home. After each step the screen is taken
+# and must be neither blank nor the same as before the step.
+# Usage: viewer_xvfb.sh <build dir> <source dir>
+set -euo pipefail
+build_dir=$(cd "$1" && pwd)
+
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" > /dev/null; then
+    echo "viewer_xvfb: $tool is not installed, skipped"
+    exit 0
+  fi
+done
+command -v xwd > /dev/null || { echo "viewer_xvfb: xwd (x11-apps) is needed to take the screen"; exit 1; }
+
+viewer=$build_dir/src/korvinsk-plan
+generator=$build_dir/tools/plan-generate/plan-generate
+[ -x "$viewer" ] || { echo "viewer_xvfb: $viewer was not built"; exit 1; }
+[ -x "$generator" ] || { echo "viewer_xvfb: $generator was not built"; exit 1; }
+
+work=$(mktemp -d)
+xvfb_pid=
+viewer_pid=
+cleanup() {
+  [ -n "$viewer_pid" ] && kill "$viewer_pid" 2> /dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  wait 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$generator" --out "$work/city" --seed 7 --buildings 500 > /dev/null
+
+# Xvfb picks a free display itself and writes its number, so parallel runs do not collide.
+width=1024
+height=768
+Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "viewer_xvfb: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+# The tests run with the headless platform; the viewer here needs the real display.
+export QT_QPA_PLATFORM=xcb
+
+(cd "$work/city" && exec "$viewer") > "$work/viewer.log" 2>&1 &
+viewer_pid=$!
+
+fail() {
+  echo "viewer_xvfb: $*"
+  echo "--- viewer output:"
+  cat "$work/viewer.log"
+  exit 1
+}
+
+running() { kill -0 "$viewer_pid" 2> /dev/null; }
+
+# The screen as raw pixels (the last width x height x 4 bytes of the dump).
+shot() { xwd -root -silent | tail -c $((width * height * 4)) > "$work/$1.raw"; }
+
+# A picture of the plan has many colours; a blank or half-made screen has one or two.
+colours() { od -An -v -tx4 -w4 "$work/$1.raw" | sort -u | head -n 50 | wc -l; }
+
+# Waits until the screen stops changing, then keeps it as $1.
+settle() {
+  local previous=""
+  for _ in $(seq 60); do
+    running || fail "the viewer ended while showing $1"
+    sleep 0.5
+    shot "$1"
+    local sum
+    sum=$(cksum < "$work/$1.raw")
+    [ "$sum" = "$previous" ] && return 0
+    previous=$sum
+  done
+  fail "the screen did not settle for $1"
+}
+
+# Takes the screen after a step and checks it against the screen before.
+step() {
+  local before=$1 after=$2
+  settle "$after"
+  [ "$(colours "$after")" -ge 5 ] || fail "the screen is blank after: $after"
+  cmp -s "$work/$before.raw" "$work/$after.raw" && fail "nothing changed on the screen with: $after"
+  echo "viewer_xvfb: $after ok"
+}
+
+settle overview
+[ "$(colours overview)" -ge 5 ] || fail "the overview is blank"
+echo "viewer_xvfb: overview ok"
+
+# A Ctrl-drag over the plan half of the overview zooms into the detailed plan.
+xdotool mousemove 700 300 keydown ctrl sleep 0.3 mousedown 1 sleep 0.2 mousemove 760 350 sleep 0.2 \
+  mousemove 820 420 sleep 0.2 mouseup 1 sleep 0.2 keyup ctrl
+step overview zoom_rectangle
+
+xdotool key plus
+step zoom_rectangle plus
+
+xdotool key Right
+step plus arrow_right
+
+xdotool mousemove 500 400 keydown shift sleep 0.3 mousedown 1 sleep 0.2 mousemove 560 420 sleep 0.2 \
+  mousemove 640 450 sleep 0.2 mouseup 1 sleep 0.2 keyup shift
+step arrow_right shift_drag
+
+xdotool key Prior
+step shift_drag page_up
+# Back is the view before the Shift-drag.
+cmp -s "$work/arrow_right.raw" "$work/page_up.raw" || fail "Page Up did not show the view before the drag again"
+
+xdotool key Home
+step page_up home
+cmp -s "$work/overview.raw" "$work/home.raw" || fail "Home did not show the overview again"
+
+running || fail "the viewer ended"
+echo "viewer_xvfb: ok"
