@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The viewer as a user meets it, on a virtual screen: start it in a generated small town, wait
 # for the whole-city overview, zoom in with a Ctrl-drag and "+", pan with an arrow key and a
-# Shift-drag, step back with Page Up and return with Home. After each step the screen is taken
-# and must be neither blank nor the same as before the step.
+# Shift-drag, step back with Page Up, choose "Night" from the menu and return with Home. After
+# each step the screen is taken and must be neither blank nor the same as before the step. At
+# the end View > Exit must end the program with code 0 (in a sanitizer build that includes the
+# leak check at exit).
 # Usage: viewer_xvfb.sh <build dir> <source dir>
+# With VIEWER_XVFB_SHOTS set to a folder, the screens are kept there as PNG files (ImageMagick).
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
 
@@ -20,10 +23,19 @@ generator=$build_dir/tools/plan-generate/plan-generate
 [ -x "$viewer" ] || { echo "viewer_xvfb: $viewer was not built"; exit 1; }
 [ -x "$generator" ] || { echo "viewer_xvfb: $generator was not built"; exit 1; }
 
+width=1024
+height=768
 work=$(mktemp -d)
 xvfb_pid=
 viewer_pid=
 cleanup() {
+  if [ -n "${VIEWER_XVFB_SHOTS:-}" ] && command -v convert > /dev/null; then
+    mkdir -p "$VIEWER_XVFB_SHOTS"
+    for raw in "$work"/*.raw; do
+      [ -e "$raw" ] || continue
+      convert -size ${width}x${height} -depth 8 "bgra:$raw" -alpha off "$VIEWER_XVFB_SHOTS/$(basename "$raw" .raw).png"
+    done
+  fi
   [ -n "$viewer_pid" ] && kill "$viewer_pid" 2> /dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
   wait 2> /dev/null || true
@@ -34,8 +46,6 @@ trap cleanup EXIT
 "$generator" --out "$work/city" --seed 7 --buildings 500 > /dev/null
 
 # Xvfb picks a free display itself and writes its number, so parallel runs do not collide.
-width=1024
-height=768
 Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
@@ -63,14 +73,14 @@ running() { kill -0 "$viewer_pid" 2> /dev/null; }
 shot() { xwd -root -silent | tail -c $((width * height * 4)) > "$work/$1.raw"; }
 
 # A picture of the plan has many colours; a blank or half-made screen has one or two.
-colours() { od -An -v -tx4 -w4 "$work/$1.raw" | sort -u | head -n 50 | wc -l; }
+colours() { od -An -v -tx4 -w4 "$work/$1.raw" | awk '!seen[$1]++ { n++ } END { print n + 0 }'; }
 
 # Waits until the screen stops changing, then keeps it as $1.
 settle() {
   local previous=""
   for _ in $(seq 60); do
     running || fail "the viewer ended while showing $1"
-    sleep 0.5
+    sleep 0.3
     shot "$1"
     local sum
     sum=$(cksum < "$work/$1.raw")
@@ -113,9 +123,33 @@ step shift_drag page_up
 # Back is the view before the Shift-drag.
 cmp -s "$work/arrow_right.raw" "$work/page_up.raw" || fail "Page Up did not show the view before the drag again"
 
+# "View" is the first menu of the bar; "Night" its fourth item.
+open_view_menu() {
+  xdotool mousemove 20 8 click 1
+  sleep 0.7
+}
+open_view_menu
+xdotool key Down Down Down Down Return
+xdotool mousemove 500 400
+step page_up night
+
+# The overview keeps its day colours whatever the mode.
 xdotool key Home
-step page_up home
+step night home
 cmp -s "$work/overview.raw" "$work/home.raw" || fail "Home did not show the overview again"
 
-running || fail "the viewer ended"
+# "Exit" is the last item of "View".
+open_view_menu
+xdotool key Up Return
+for _ in $(seq 100); do
+  running || break
+  sleep 0.1
+done
+running && fail "View > Exit did not end the viewer"
+set +e
+wait "$viewer_pid"
+code=$?
+set -e
+viewer_pid=
+[ "$code" -eq 0 ] || fail "the viewer ended with code $code"
 echo "viewer_xvfb: ok"
