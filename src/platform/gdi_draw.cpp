@@ -300,7 +300,7 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     int width = TextWidth(dc, font, s);
     QTransform turn;
     turn.translate(Clamp(x), Clamp(y));
-    if (dc->fontInfo.escapement % 3600 != 0) turn.rotate(-dc->fontInfo.escapement / 10.0);
+    if (dc->fontInfo.escapement % 3600 != 0) turn.rotate(-static_cast<double>(dc->fontInfo.escapement) / 10.0);
     QRect cell(0, 0, width, dc->fontCell);
     QPainter& p = dc->painter;
     p.setTransform(turn);
