@@ -82,8 +82,8 @@ struct LOGBRUSH {
     uintptr_t lbHatch;
 };
 
-// Width 0 or 1: a 1-pixel pen with square line ends left out at the end point. Wider: round
-// ends and joins.
+// Width 0 or 1: a 1-pixel pen, whose lines leave out their end point. Wider: round ends and
+// joins.
 HPEN CreatePen(int style, int width, COLORREF color);
 // Geometric pens take their colour from a solid brush; styleCount and styles must be 0.
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD* styles);
