@@ -252,8 +252,13 @@ HWND MakeDialog(HINSTANCE instance, const DialogResource& tmpl, HWND owner, DLGP
         QWidget* widget = cw->control != nullptr ? cw->control->Widget() : nullptr;
         if (widget == nullptr) continue;
         TagWidget(widget, c);
+        int height = DialogUnitsToPixelsY(item.cy, d->baseY);
+        // A drop-down combo box's height includes its list; on the dialog only the box shows.
+        if (std::strcmp(item.className, "COMBOBOX") == 0 && (item.style & 3) != CBS_SIMPLE) {
+            height = std::min(height, widget->sizeHint().height());
+        }
         widget->setGeometry(DialogUnitsToPixelsX(item.x, d->baseX), DialogUnitsToPixelsY(item.y, d->baseY),
-                            DialogUnitsToPixelsX(item.cx, d->baseX), DialogUnitsToPixelsY(item.cy, d->baseY));
+                            DialogUnitsToPixelsX(item.cx, d->baseX), height);
         widget->setEnabled((item.style & WS_DISABLED) == 0);
         widget->setVisible((item.style & WS_VISIBLE) != 0);
         cw->widget = widget;

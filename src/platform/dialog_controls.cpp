@@ -194,7 +194,9 @@ public:
             image_ = reinterpret_cast<void*>(lParam);
             if (!picture.isNull()) {
                 button_->setIcon(QIcon(QPixmap::fromImage(picture)));
-                button_->setIconSize(picture.size());
+                // A picture larger than its button is shown smaller rather than cut.
+                const QSize room(std::max(8, button_->width() - 6), std::max(8, button_->height() - 6));
+                button_->setIconSize(picture.size().boundedTo(room));
             } else {
                 button_->setIcon(QIcon());
             }

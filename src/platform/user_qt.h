@@ -41,6 +41,7 @@ struct PlatformWindow {
     QPointer<QWidget> widget;  // the outer widget (a top-level window, or a child's frame)
     QPointer<QWidget> client;  // the client area: the main window's surface, a dialog's content
     bool destroyed = false;
+    bool inputBlocked = false;  // a disabled main window: it paints but takes no input
     std::string title;      // Windows-1251
 
     // Main windows

@@ -44,7 +44,7 @@ constexpr const char* kHwndProperty = "korvinskHwnd";
 
 void SendInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD lPrivate) {
     PlatformWindow* w = LiveWindow(hwnd);
-    if (w == nullptr || !w->client || !w->client->isEnabled()) return;
+    if (w == nullptr || !w->client || w->inputBlocked) return;
     QueueMessage(hwnd, message, wParam, lParam, lPrivate);
 }
 
@@ -154,13 +154,45 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
-        // The program decides: the close box asks, DefWindowProcA destroys.
+        // The program decides: the close box asks, DefWindowProcA destroys. A disabled window's
+        // close box does nothing.
         event->ignore();
-        if (LiveWindow(hwnd_) != nullptr) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+        PlatformWindow* w = LiveWindow(hwnd_);
+        if (w != nullptr && !w->inputBlocked) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
     }
 
 private:
     HWND hwnd_;
+};
+
+// A disabled main window keeps its look (the desktop does not grey a window that waits for a
+// dialog) but no mouse or key reaches it, its menu or the windows inside it.
+class BlockedInputFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ContextMenu:
+            break;
+        default:
+            return false;
+        }
+        if (!watched->isWidgetType()) return false;
+        QWidget* top = static_cast<QWidget*>(watched)->window();
+        const QVariant v = top->property(kHwndProperty);
+        if (!v.isValid()) return false;
+        PlatformWindow* w = LiveWindow(reinterpret_cast<HWND>(v.value<quintptr>()));
+        return w != nullptr && w->kind == WindowKind::Main && w->inputBlocked;
+    }
 };
 
 void DestroyTree(HWND hwnd);
@@ -222,6 +254,11 @@ HWND TopLevelOf(HWND hwnd) {
 void EnsureApplication() {
     EnsurePlatformApplication();
     InstallDialogKeyFilter();
+    static BlockedInputFilter* blocked = nullptr;
+    if (blocked == nullptr) {
+        blocked = new BlockedInputFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(blocked);
+    }
 }
 
 void InitPlatformWindows(int argc, char** argv) {
@@ -483,23 +520,22 @@ BOOL UpdateWindow(HWND hwnd) {
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
     PlatformWindow* w = LiveWindow(hwnd);
     if (w == nullptr) return FALSE;
-    // A main window keeps its frame: only its input (client area and menu) is switched.
-    QWidget* target = w->kind == WindowKind::Main ? w->client.data() : w->widget.data();
-    if (target == nullptr) return FALSE;
-    const BOOL wasDisabled = target->isEnabled() ? FALSE : TRUE;
-    target->setEnabled(enable != FALSE);
     if (w->kind == WindowKind::Main) {
-        auto* frame = qobject_cast<QMainWindow*>(w->widget.data());
-        if (frame != nullptr && frame->menuWidget() != nullptr) frame->menuWidget()->setEnabled(enable != FALSE);
+        const BOOL wasDisabled = w->inputBlocked ? TRUE : FALSE;
+        w->inputBlocked = enable == FALSE;
+        return wasDisabled;
     }
+    if (!w->widget) return FALSE;
+    const BOOL wasDisabled = w->widget->isEnabled() ? FALSE : TRUE;
+    w->widget->setEnabled(enable != FALSE);
     return wasDisabled;
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
     PlatformWindow* w = LiveWindow(hwnd);
     if (w == nullptr) return FALSE;
-    QWidget* target = w->kind == WindowKind::Main ? w->client.data() : w->widget.data();
-    return target != nullptr && target->isEnabled() ? TRUE : FALSE;
+    if (w->kind == WindowKind::Main) return w->inputBlocked ? FALSE : TRUE;
+    return w->widget && w->widget->isEnabled() ? TRUE : FALSE;
 }
 
 HWND GetFocus() {
@@ -539,6 +575,9 @@ HWND SetFocus(HWND hwnd) {
     }
     PlatformWindow* w = LiveWindow(hwnd);
     if (w == nullptr) return nullptr;
+    // A disabled window, or one inside a disabled main window, takes no focus.
+    PlatformWindow* topWindow = LiveWindow(TopLevelOf(hwnd));
+    if (w->inputBlocked || (topWindow != nullptr && topWindow->inputBlocked)) return nullptr;
     QWidget* target = FocusTarget(w);
     if (target == nullptr || !target->isEnabled()) return nullptr;
     if (target->isHidden() || !target->isVisibleTo(target->window())) {
