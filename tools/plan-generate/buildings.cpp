@@ -347,9 +347,10 @@ private:
                 pad = 2.0;
                 w = r.Range(8, 13);
                 if (!frameAt(w + 8.0, f)) return 0.0;
+                if (r.Chance(0.2)) return w + r.Range(10.0, 20.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
-                gap = r.Range(8.0, 14.0);
+                gap = r.Range(12.0, 20.0);
                 break;
             }
             case Zone::Industry: {
@@ -561,7 +562,17 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
     builder.AlongStreets();
     builder.AlongDriveways();
     std::vector<Candidate>& all = builder.candidates();
-    std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.priority < b.priority; });
+    // Which lots are built: a town fills the lots nearest the centre; a city that needs most of
+    // its lots leaves vacant ones spread all over it.
+    if (!all.empty()) {
+        double farthest = 1.0;
+        for (const Candidate& c : all) farthest = std::max(farthest, c.priority);
+        double share = static_cast<double>(std::max(0, wanted)) / static_cast<double>(all.size());
+        double nearFirst = 0.1 + 0.9 * std::clamp((0.5 - share) / 0.4, 0.0, 1.0);
+        Rng pick(seed, 911);
+        for (Candidate& c : all) c.priority = nearFirst * c.priority / farthest + (1.0 - nearFirst) * pick.Uniform();
+        std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.priority < b.priority; });
+    }
     if (static_cast<int>(all.size()) > wanted) all.resize(std::max(0, wanted));
 
     // Buildings behind others, and those on driveways, take their address from the nearest

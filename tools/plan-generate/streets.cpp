@@ -121,7 +121,7 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         circles.push_back(g);
     }
     const size_t fixedSeeds = seeds.size();
-    const double step = 1450.0;
+    const double step = 1600.0;
     for (double x = 400.0; x < kPlanXMax; x += step) {
         for (double y = 400.0; y < kPlanYMax; y += step) {
             Vec s{x + rng.Range(-380, 380), y + rng.Range(-380, 380)};
