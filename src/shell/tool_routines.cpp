@@ -1,5 +1,8 @@
 #include "shell/tool_routines.h"
 
+#include "render/labels.h"
+#include "render/overlays.h"
+
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
     /* openLayersDialog */ nullptr,
@@ -17,12 +20,12 @@ const ToolRoutines kBuiltToolRoutines = {
     /* trackMeasureCursor */ nullptr,
     /* measurePopup */ nullptr,
     /* showInfoAt */ nullptr,
-    /* showStreetNameAt */ nullptr,
+    /* showStreetNameAt */ ShowStreetNameAt,
     /* removeTip */ nullptr,
     /* drawLocator */ nullptr,
-    /* drawPartName */ nullptr,
-    /* drawDistrictOutline */ nullptr,
-    /* drawSearchFlags */ nullptr,
+    /* drawPartName */ DrawPartName,
+    /* drawDistrictOutline */ DrawDistrictOutline,
+    /* drawSearchFlags */ DrawSearchFlags,
 };
 
 ToolRoutines g_toolRoutines = kBuiltToolRoutines;
