@@ -103,9 +103,10 @@ settle overview
 [ "$(colours overview)" -ge 5 ] || fail "the overview is blank"
 echo "viewer_xvfb: overview ok"
 
-# A Ctrl-drag over the plan half of the overview zooms into the detailed plan.
-xdotool mousemove 700 300 keydown ctrl sleep 0.3 mousedown 1 sleep 0.2 mousemove 760 350 sleep 0.2 \
-  mousemove 820 420 sleep 0.2 mouseup 1 sleep 0.2 keyup ctrl
+# A Ctrl-drag over the plan half of the overview zooms into the detailed plan, here into the
+# built-up part of the town.
+xdotool mousemove 640 400 keydown ctrl sleep 0.3 mousedown 1 sleep 0.2 mousemove 680 440 sleep 0.2 \
+  mousemove 720 470 sleep 0.2 mouseup 1 sleep 0.2 keyup ctrl
 step overview zoom_rectangle
 
 xdotool key plus
