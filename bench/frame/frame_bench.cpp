@@ -147,12 +147,14 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+                medians[run.run_name.function_name] = run.GetAdjustedCPUTime();
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> medians;  // milliseconds
+    // Milliseconds of processor time: on a shared machine the wall clock mostly measures the
+    // other processes.
+    std::map<std::string, double> medians;
 };
 
 void Register(const std::string& name, void (*fn)(benchmark::State&, int32_t, int), int32_t mode, int level) {
@@ -201,7 +203,7 @@ int main(int argc, char** argv) {
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    printf("\n%-24s %12s %12s %8s\n", "median", "ms", "floor ms", "ratio");
+    printf("\n%-24s %12s %12s %8s\n", "median (CPU)", "ms", "floor ms", "ratio");
     if (reporter.medians.count("Load")) printf("%-24s %12.2f %12s %8s\n", "Load", reporter.medians["Load"], "-", "-");
     for (const std::string& name : frames) {
         auto frame = reporter.medians.find(name);
