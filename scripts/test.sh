@@ -8,6 +8,9 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# Qt wants a private runtime folder; root sessions in CI have none.
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 echo "== Plain build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

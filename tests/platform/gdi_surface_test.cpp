@@ -20,8 +20,11 @@ namespace {
 
 std::vector<QString>* g_warnings = nullptr;
 
+// Only the painters' complaints count: the environment may add unrelated ones (a missing
+// XDG_RUNTIME_DIR when run as root, for instance).
 void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type != QtDebugMsg && type != QtInfoMsg && g_warnings != nullptr) g_warnings->push_back(message);
+    if (type != QtDebugMsg && type != QtInfoMsg && g_warnings != nullptr && message.contains("QPainter"))
+        g_warnings->push_back(message);
 }
 
 QImage WhiteImage(int width, int height) {
