@@ -23,6 +23,7 @@
 namespace {
 
 DialogHook g_dialogHook = nullptr;
+std::vector<HWND> g_modalDialogs;  // running modal dialogs, innermost last
 void* g_dialogHookContext = nullptr;
 
 constexpr int kDefaultScreenDpi = 96;
@@ -316,6 +317,16 @@ void InstallDialogKeyFilter() {
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
+void ActivateModalDialog() {
+    for (auto it = g_modalDialogs.rbegin(); it != g_modalDialogs.rend(); ++it) {
+        PlatformWindow* d = LiveWindow(*it);
+        if (d != nullptr && d->widget && d->widget->isVisible()) {
+            d->widget->activateWindow();
+            return;
+        }
+    }
+}
+
 void SetDialogHook(DialogHook hook, void* context) {
     g_dialogHook = hook;
     g_dialogHookContext = context;
@@ -367,6 +378,7 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
     INT_PTR result = -1;
     if (dialog != nullptr) {
         const bool hooked = g_dialogHook != nullptr;
+        g_modalDialogs.push_back(dialog);
         RunDialogHook(dialog);
         MSG msg;
         int idleRounds = 0;
@@ -394,6 +406,7 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
                 DispatchMessageA(&msg);
             }
         }
+        g_modalDialogs.pop_back();
         // The record of a window outlives it, so the result is there however the dialog went.
         const PlatformWindow* record = reinterpret_cast<const PlatformWindow*>(dialog);
         result = record->ended ? record->result : 0;

@@ -29,6 +29,12 @@ void Notify(HWND control, WORD code) {
 
 std::string TextArg(LPARAM lParam) { return lParam != 0 ? std::string(reinterpret_cast<const char*>(lParam)) : std::string(); }
 
+// A text that tells of progress (the loading window's) is shown at once, even while the program
+// is busy in a handler and the loop does not run.
+void ShowNow(QWidget* widget) {
+    if (widget->window()->isVisible()) PumpDisplay();
+}
+
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
     if (prefix.size() > text.size()) return false;
     return CompareListText(text.substr(0, prefix.size()), prefix) == 0;
@@ -157,6 +163,7 @@ public:
         case WM_SETTEXT:
             text_ = TextArg(lParam);
             if ((style_ & (BS_BITMAP | BS_ICON)) == 0) button_->setText(Text1251(text_.c_str()));
+            ShowNow(button_);
             return TRUE;
         case WM_GETTEXT:
             return CopyText(text_, reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
@@ -350,6 +357,7 @@ public:
         case WM_SETTEXT:
             text_ = TextArg(lParam);
             if ((style_ & SS_TYPEMASK) != SS_ICON) label_->setText(Text1251(text_.c_str()));
+            ShowNow(label_);
             return TRUE;
         case WM_GETTEXT:
             return CopyText(text_, reinterpret_cast<char*>(lParam), static_cast<int>(wParam));

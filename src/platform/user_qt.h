@@ -80,6 +80,12 @@ std::vector<HWND> LiveWindows();
 // The top-level window a window belongs to (itself for popups and main windows).
 HWND TopLevelOf(HWND hwnd);
 
+// Whether input for a widget or a toolkit window is withheld: it belongs to a disabled main
+// window.
+bool IsInputBlocked(QObject* target);
+// Activates the innermost running modal dialog, if any (dialog.cpp).
+void ActivateModalDialog();
+
 // Makes the application object (with widgets) if there is none.
 void EnsureApplication();
 

@@ -49,7 +49,7 @@ QLineEdit* EditOf(HWND control) {
 
 void Focus(HWND control) {
     QWidget* widget = ControlWidget(control);
-    if (widget == nullptr) return;
+    if (widget == nullptr || IsInputBlocked(widget)) return;
     Activate(widget);
     SetFocus(control);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -147,6 +147,7 @@ void UserClearText(HWND control) {
 
 // A press gives the focus to what takes it by click, as the toolkit does for real presses.
 void PressFocus(QWidget* widget) {
+    if (IsInputBlocked(widget)) return;
     QWidget* target = widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
     if (target->isEnabled() && (target->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
         target->setFocus(Qt::MouseFocusReason);

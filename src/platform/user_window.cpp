@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <QVariant>
 
 #include <algorithm>
@@ -166,7 +168,9 @@ private:
 };
 
 // A disabled main window keeps its look (the desktop does not grey a window that waits for a
-// dialog) but no mouse or key reaches it, its menu or the windows inside it.
+// dialog) but no mouse or key reaches it, its menu or the windows inside it: the input is taken
+// away where it reaches the window, before the toolkit could move the focus for a click. If the
+// window is activated all the same, the dialog it waits for is activated again.
 class BlockedInputFilter final : public QObject {
 public:
     using QObject::QObject;
@@ -182,16 +186,16 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ContextMenu:
-            break;
+        case QEvent::TouchBegin:
+            return IsInputBlocked(watched);
+        case QEvent::WindowActivate:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow() && IsInputBlocked(watched)) {
+                QTimer::singleShot(0, []() { ActivateModalDialog(); });
+            }
+            return false;
         default:
             return false;
         }
-        if (!watched->isWidgetType()) return false;
-        QWidget* top = static_cast<QWidget*>(watched)->window();
-        const QVariant v = top->property(kHwndProperty);
-        if (!v.isValid()) return false;
-        PlatformWindow* w = LiveWindow(reinterpret_cast<HWND>(v.value<quintptr>()));
-        return w != nullptr && w->kind == WindowKind::Main && w->inputBlocked;
     }
 };
 
@@ -200,6 +204,27 @@ void DestroyTree(HWND hwnd);
 }  // namespace
 
 // ---- Registry ----
+
+bool IsInputBlocked(QObject* target) {
+    if (target == nullptr) return false;
+    QWidget* top = nullptr;
+    if (target->isWidgetType()) {
+        top = static_cast<QWidget*>(target)->window();
+    } else if (auto* window = qobject_cast<QWindow*>(target)) {
+        for (HWND hwnd : LiveWindows()) {
+            PlatformWindow* w = LiveWindow(hwnd);
+            if (w != nullptr && w->kind == WindowKind::Main && w->widget && w->widget->windowHandle() == window) {
+                return w->inputBlocked;
+            }
+        }
+        return false;
+    }
+    if (top == nullptr) return false;
+    const QVariant v = top->property(kHwndProperty);
+    if (!v.isValid()) return false;
+    PlatformWindow* w = LiveWindow(reinterpret_cast<HWND>(v.value<quintptr>()));
+    return w != nullptr && w->kind == WindowKind::Main && w->inputBlocked;
+}
 
 PlatformWindow* LiveWindow(HWND hwnd) {
     if (hwnd == nullptr) return nullptr;

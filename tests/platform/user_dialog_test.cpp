@@ -125,6 +125,41 @@ TEST_F(UserDialog, OwnerPaintsAndGetsItsTimerButNoInputDuringAModalDialog) {
     EXPECT_TRUE(Received(WM_LBUTTONDOWN).empty());
 }
 
+// The houses window of the street search belongs to the main window, not to the modal dialog,
+// and stays usable while the dialog runs; the windows inside the main window do not.
+struct BesideModal {
+    HWND houses = nullptr;
+    HWND palette = nullptr;
+};
+
+void UseWindowsBesideTheDialog(HWND dialog, int templateId, void* context) {
+    auto* beside = static_cast<BesideModal*>(context);
+    if (templateId != IDD_STREET_SEARCH) return;
+    HWND owner = GetParent(dialog);
+    beside->houses = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECTED_HOUSES), owner, RecordingDialog, 0);
+    ShowWindow(beside->houses, SW_SHOWNA);
+    HWND list = GetDlgItem(beside->houses, 1019);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Lenina, 5"));
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Lenina, 7"));
+    UserDoubleClickListLine(list, 1);
+    UserClick(GetDlgItem(beside->palette, 1252));
+    UserPressKey(dialog, VK_ESCAPE);
+}
+
+TEST_F(UserDialog, OwnedWindowsStayUsableDuringAModalDialogButChildWindowsDoNot) {
+    MakeMainWindow(true);
+    BesideModal beside;
+    beside.palette = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PALETTE), main_, RecordingDialog, 0);
+    ShowWindow(beside.palette, SW_SHOWNA);
+    SetDialogHook(UseWindowsBesideTheDialog, &beside);
+    EXPECT_EQ(DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_STREET_SEARCH), main_, RecordingDialog, 0),
+              IDCANCEL);
+    const auto codes = CodesOf(1019);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), static_cast<int>(LBN_DBLCLK)), codes.end());
+    EXPECT_TRUE(CodesOf(1252).empty()) << "the palette inside the waiting main window took no click";
+    EXPECT_TRUE(IsWindow(beside.houses)) << "the houses window lives on until its owner ends it";
+}
+
 void LeaveOpen(HWND, int, void*) {}
 
 TEST_F(UserDialog, ADialogLeftOpenByItsTestEndsInsteadOfHanging) {
