@@ -381,6 +381,10 @@ private:
         }
         for (const Quad& q : shape.parts)
             if (!occupied_.Free(q, pad)) return 0.0;
+        // A house on a district border must still belong to exactly one district.
+        Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
+        if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
+            return 0.0;
         for (const Quad& q : shape.parts) occupied_.Take(q, 0.0);
 
         district = DistrictAt(city_.districts, shape.ref);

@@ -150,7 +150,7 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         if (village) p.zone = Zone::Houses;
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : 1100.0;
+        double reach = village ? 650.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -599,7 +599,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     // The bridge to the island crosses the strait as the land outline does.
     {
         Draft d;
-        d.line = {{3150, 5400}, {2850, 5400}, {1850, 5400}, {1560, 5400}};
+        d.line = {{3450, 5400}, {2850, 5400}, {1850, 5400}, {1350, 5400}};
         d.rank = 1;
         d.bridge = true;
         d.group = groups++;
