@@ -8,7 +8,10 @@
 // - Messages posted with PostMessageA, the input of the main window and menu commands wait in
 //   one queue; GetMessageA hands them out in order, then WM_PAINT for an invalidated window
 //   (any number of InvalidateRgn calls give one), then WM_TIMER. Notifications of controls and
-//   dialog keys (Enter, Escape, the close box) are sent at once, as the desktop sends them.
+//   the dialog keys Enter and Escape are sent at once, as the desktop sends them; a close box
+//   posts WM_CLOSE (a dialog turns it into WM_COMMAND IDCANCEL, DefWindowProcA destroys).
+// - Keys typed in a dialog are handled where the toolkit delivers them, so Enter and Escape work
+//   in modeless dialogs too, whether or not the loop calls IsDialogMessageA.
 // - The main window's client area is backed by a surface of its size: what is drawn on a
 //   context from GetDC shows at once, without a paint. WM_SIZE (posted) reports a new client
 //   size; the surface keeps its pixels where they fit and the window is invalidated.
