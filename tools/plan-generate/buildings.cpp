@@ -339,7 +339,7 @@ private:
                     if (!frameAt(w, f)) return 0.0;
                     shape = RectShape(f, w, r.Range(12, 15), setback);
                 }
-                gap = r.Range(18.0, 40.0);
+                gap = r.Range(10.0, 28.0);
                 break;
             }
             case Zone::Houses: {
@@ -347,7 +347,7 @@ private:
                 pad = 2.0;
                 w = r.Range(8, 13);
                 if (!frameAt(w + 8.0, f)) return 0.0;
-                if (r.Chance(0.2)) return w + r.Range(10.0, 20.0);  // a garden plot
+                if (r.Chance(0.45)) return w + r.Range(10.0, 20.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
                 gap = r.Range(12.0, 20.0);
@@ -574,7 +574,17 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         double share = static_cast<double>(std::max(0, wanted)) / static_cast<double>(all.size());
         double nearFirst = 0.1 + 0.9 * std::clamp((0.5 - share) / 0.4, 0.0, 1.0);
         Rng pick(seed, 911);
-        for (Candidate& c : all) c.priority = nearFirst * c.priority / farthest + (1.0 - nearFirst) * pick.Uniform();
+        // The old centre keeps its closed street fronts; the private houses give up most lots.
+        auto vacancy = [](Zone z) {
+            switch (z) {
+                case Zone::Centre: return 0.3;
+                case Zone::Houses: return 1.0;
+                case Zone::Blocks: return 0.6;
+                default: return 0.75;
+            }
+        };
+        for (Candidate& c : all)
+            c.priority = nearFirst * c.priority / farthest + (1.0 - nearFirst) * pick.Uniform() * vacancy(c.b.zone);
         std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.priority < b.priority; });
     }
     if (static_cast<int>(all.size()) > wanted) all.resize(std::max(0, wanted));

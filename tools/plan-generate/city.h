@@ -12,7 +12,7 @@ namespace citygen {
 
 struct Options {
     uint64_t seed = 1;
-    int buildings = 29000;  // wanted number of buildings
+    int buildings = 30000;  // wanted number of buildings
 };
 
 // The plan extent: about 28 km north-south by 20 km east-west.

@@ -16,7 +16,7 @@ const char kUsage[] =
     "usage: plan-generate --out FOLDER [--seed S] [--buildings N] [--png FILE]\n"
     "  --out FOLDER    new folder to write the city into (must not exist yet)\n"
     "  --seed S        whole number 0..18446744073709551615 (default 1): another seed, another city\n"
-    "  --buildings N   number of buildings, 1..32767 (default 29000: the whole city)\n"
+    "  --buildings N   number of buildings, 1..32767 (default 30000: the whole city)\n"
     "  --png FILE      also draw a rough picture of the plan into FILE\n";
 
 int Usage(const char* problem) {

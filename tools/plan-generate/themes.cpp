@@ -133,7 +133,7 @@ int ObjectCount(const Building& b, Rng& rng) {
         case 657:
         case 777: return b.zone == Zone::Industry && rng.Chance(0.25) ? 1 : 0;
         default:
-            if (b.zone == Zone::Centre) return rng.Chance(0.22) ? rng.Between(1, 2) : 0;
+            if (b.zone == Zone::Centre) return rng.Chance(0.14) ? rng.Between(1, 2) : 0;
             if (b.zone == Zone::Blocks) return rng.Chance(0.12) ? 1 : 0;
             if (b.zone == Zone::Campus) return rng.Chance(0.5) ? 1 : 0;
             return 0;
