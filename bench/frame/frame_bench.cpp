@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,6 +43,16 @@ struct ColourSetMode {
 constexpr ColourSetMode kColourSets[] = {{"Day", kModeFlat}, {"Night", kModeNight}, {"3D", kModeWindowsOnClock}};
 
 std::string g_cityDir;
+std::string g_generatedBase;  // the temporary folder made for the city
+
+// Removes the generated city however the run ends.
+struct GeneratedCityRemover {
+    ~GeneratedCityRemover() {
+        if (g_generatedBase.empty()) return;
+        std::error_code ignored;
+        std::filesystem::remove_all(g_generatedBase, ignored);
+    }
+};
 float g_centreX = 0;
 float g_centreY = 0;
 
@@ -52,7 +63,8 @@ bool PrepareCity() {
     }
     char base[] = "/tmp/korvinsk-bench-XXXXXX";
     if (mkdtemp(base) == nullptr) return false;
-    g_cityDir = std::string(base) + "/city";
+    g_generatedBase = base;
+    g_cityDir = g_generatedBase + "/city";
     std::string error;
     citygen::City city = citygen::GenerateCity(citygen::Options{});
     if (!citygen::WriteCityFolder(city, g_cityDir, error)) {
@@ -169,6 +181,7 @@ void Register(const std::string& name, void (*fn)(benchmark::State&, int32_t, in
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     benchmark::Initialize(&argc, argv);
+    GeneratedCityRemover remover;
     if (!PrepareCity() || chdir(g_cityDir.c_str()) != 0) {
         fprintf(stderr, "bench_frame: no city to measure\n");
         return 1;
