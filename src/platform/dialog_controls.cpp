@@ -4,11 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -222,20 +222,54 @@ private:
     void* image_ = nullptr;
 };
 
+// A group box as the desktop draws it: the frame's top line runs through the middle of the
+// title, so the controls placed just below the title sit inside the frame.
+class GroupFrame final : public QWidget {
+public:
+    explicit GroupFrame(QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void SetTitle(const QString& title) {
+        title_ = title;
+        update();
+    }
+    QString Title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        const int top = fm.height() / 2;
+        const QRect frame = rect().adjusted(0, top, -1, -1);
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(frame.adjusted(0, 0, -1, -1));
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(frame.adjusted(1, 1, 0, 0));
+        if (title_.isEmpty()) return;
+        const QRect text(8, 0, fm.horizontalAdvance(title_) + 4, fm.height());
+        p.fillRect(text, palette().color(QPalette::Window));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(text, Qt::AlignCenter, title_);
+    }
+
+private:
+    QString title_;
+};
+
 class GroupBoxControl final : public Control {
 public:
     GroupBoxControl(const DialogItemResource& item, QWidget* parent) {
         text_ = item.text != nullptr ? item.text : "";
-        box_ = new QGroupBox(Text1251(text_.c_str()), parent);
-        box_->setFocusPolicy(Qt::NoFocus);
-        box_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box_ = new GroupFrame(parent);
+        box_->SetTitle(Text1251(text_.c_str()));
     }
     QWidget* Widget() override { return box_; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
         case WM_SETTEXT:
             text_ = TextArg(lParam);
-            box_->setTitle(Text1251(text_.c_str()));
+            box_->SetTitle(Text1251(text_.c_str()));
             return TRUE;
         case WM_GETTEXT:
             return CopyText(text_, reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
@@ -245,10 +279,11 @@ public:
             return 0;
         }
     }
+    QString Title() const { return box_->Title(); }
 
 private:
     std::string text_;
-    QGroupBox* box_;
+    GroupFrame* box_;
 };
 
 // ---- Edits ----

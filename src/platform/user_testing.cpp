@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -318,8 +317,8 @@ std::string WindowTextUtf8(HWND hwnd) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
-    if (auto* box = qobject_cast<QGroupBox*>(widget)) return box->title().toStdString();
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText().toStdString();
-    if (auto* edit = widget->findChild<QLineEdit*>()) return edit->text().toStdString();
-    return {};
+    // Group boxes and simple combo boxes show the text their window holds.
+    char buffer[256];
+    GetWindowTextA(hwnd, buffer, sizeof buffer);
+    return Text1251(buffer).toStdString();
 }
