@@ -102,7 +102,7 @@ TEST(BlockWallsTest, RaisedStructuresStandOneStoreyUp) {
 TEST(BlocksTest, RoofAtTheFullHeightOfARaisedStructure) {
     PlanCanvas canvas(kModeWithoutWindows);
     canvas.SetView(0.5, 0.0f, 0.0f, 3);  // storeyPx = trunc(4 * 0.5 * 5) = 10
-    BuildingSpec bridge;
+    BuildingSketch bridge;
     bridge.purpose = 658;
     bridge.floors = 5;
     bridge.points = RectOutline(100, 100, 110, 120);
@@ -133,7 +133,7 @@ TEST(BlocksTest, RoofAtTheFullHeightOfARaisedStructure) {
 TEST(BlocksTest, BlocksLookLikeBlocksOnTheBitmap) {
     PlanCanvas canvas(kModeWithoutWindows);
     canvas.SetView(0.5, 0.0f, 0.0f, 3);
-    BuildingSpec house;
+    BuildingSketch house;
     house.purpose = 444;  // category 3: 3D wall #C8C8A0, roof #B4B48C
     house.floors = 2;
     house.points = RectOutline(100, 100, 110, 120);
@@ -148,7 +148,7 @@ TEST(BlocksTest, BlocksLookLikeBlocksOnTheBitmap) {
 TEST(BlockWallsTest, OutlinesLongerThanTheEdgeTablesAreDrawnWhole) {
     PlanCanvas canvas(kModeLightWindows);
     canvas.SetView(0.5, 0.0f, 0.0f, 3);
-    BuildingSpec tower;
+    BuildingSketch tower;
     tower.purpose = 444;
     tower.floors = 3;
     for (int i = 0; i < 300; ++i) {
@@ -372,7 +372,7 @@ TEST_F(ClockTest, ShareOfLitWindowsFollowsTheTimeOfDay) {
         SCOPED_TRACE(testing::Message() << c.hour << ":00 purpose " << c.purpose);
         g_testHour = c.hour;
         g_randSeed = 1;
-        BuildingSpec block;
+        BuildingSketch block;
         block.purpose = c.purpose;
         block.floors = 14;  // storeys of trunc(4 * 0.5 * 5) = 10 pixels
         block.points = RectOutline(5, 10, 10, 190);  // a 360-pixel front wall: 36 windows a storey

@@ -14,14 +14,14 @@ namespace {
 
 const std::vector<POINT> kFootprint = {{200, 99}, {240, 99}, {240, 79}, {200, 79}};
 
-BuildingSpec Block(int16_t purpose, int16_t floors, const char* number = "", const char* caption = "") {
-    BuildingSpec spec;
-    spec.purpose = purpose;
-    spec.floors = floors;
-    spec.houseNumber = number;
-    spec.caption = caption;
-    spec.points = RectOutline(100, 100, 110, 120);
-    return spec;
+BuildingSketch Block(int16_t purpose, int16_t floors, const char* number = "", const char* caption = "") {
+    BuildingSketch sketch;
+    sketch.purpose = purpose;
+    sketch.floors = floors;
+    sketch.houseNumber = number;
+    sketch.caption = caption;
+    sketch.points = RectOutline(100, 100, 110, 120);
+    return sketch;
 }
 
 std::vector<POINT> Points(const GdiCall& call) { return call.points; }
@@ -33,7 +33,7 @@ class FootprintTest : public ::testing::TestWithParam<int32_t> {};
 TEST_P(FootprintTest, CategoryColoursAndNoRaisedStructures) {
     PlanCanvas canvas(GetParam());
     canvas.SetView(0.08, 0.0f, 0.0f);
-    std::vector<BuildingSpec> buildings;
+    std::vector<BuildingSketch> buildings;
     for (int16_t purpose : {411, 657, 658, 659, 660}) buildings.push_back(Block(purpose, 3));
     canvas.SetBuildings(buildings);
     canvas.StartRecording();
@@ -143,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, BuildingTextTest, ::testing::ValuesIn(kTextCases
 TEST(BuildingTextTest, CaptionGoesBelowTheNumberOrInItsPlace) {
     PlanCanvas canvas(kModeGraphic);
     canvas.SetView(0.5, 0.0f, 0.0f, 4);
-    BuildingSpec numbered = Block(411, 1, "12", "Shkola");
-    BuildingSpec bare = Block(411, 1, "", "Shkola");
+    BuildingSketch numbered = Block(411, 1, "12", "Shkola");
+    BuildingSketch bare = Block(411, 1, "", "Shkola");
     bare.points = RectOutline(50, 100, 60, 120);  // reference point (55, 110): pixel (220, 189)
     canvas.SetBuildings({numbered, bare});
     canvas.StartRecording();
@@ -175,9 +175,9 @@ TEST(HouseNumberTest, AddressesSettingDecidesWhichNumbersShow) {
         canvas.SetView(0.5, 0.0f, 0.0f, 2);
         minLabelSize = 14;
         g_layerAddresses = c.setting;
-        BuildingSpec spec = Block(411, 1, "7a");
-        spec.points = RectOutline(100, 100, 112, 100 + c.width);
-        canvas.SetBuildings({spec});
+        BuildingSketch sketch = Block(411, 1, "7a");
+        sketch.points = RectOutline(100, 100, 112, 100 + c.width);
+        canvas.SetBuildings({sketch});
         canvas.StartRecording();
         DrawHouseNumber(g_buildings[0], 5);
         const auto texts = canvas.CallsOf(GdiOp::TextOut);
@@ -193,9 +193,9 @@ TEST(BuildingWalkTest, SelectLeavesOutBuildingsUnderTwoMillimetres) {
     PlanCanvas canvas(kModeGraphic);
     canvas.SetView(0.5, 0.0f, 0.0f, 2);
     g_layerBuildings = kLayerSelect;
-    BuildingSpec small = Block(411, 1);
+    BuildingSketch small = Block(411, 1);
     small.points = RectOutline(100, 100, 103.9f, 103);  // 3.9 m: 1.95 mm
-    BuildingSpec enough = Block(411, 1);
+    BuildingSketch enough = Block(411, 1);
     enough.points = RectOutline(50, 100, 52, 104);  // 4 m: 2 mm
     canvas.SetBuildings({small, enough});
     canvas.StartRecording();
@@ -291,13 +291,13 @@ TEST(NightBuildingsTest, SingleStoreysAtLevelThree) {
 TEST(NightBuildingsTest, EveryTallBuildingGetsItsUpperStoreysHoweverMany) {
     PlanCanvas canvas(kModeNight);
     canvas.SetView(0.5, 0.0f, 0.0f, 2);
-    std::vector<BuildingSpec> buildings;
+    std::vector<BuildingSketch> buildings;
     for (int i = 0; i < 1100; ++i) {
-        BuildingSpec spec = Block(444, 2);
+        BuildingSketch sketch = Block(444, 2);
         const float x = 10.0f + static_cast<float>(i % 100);
         const float y = 10.0f + static_cast<float>(i / 100) * 10.0f;
-        spec.points = RectOutline(x, y, x + 0.5f, y + 4);
-        buildings.push_back(spec);
+        sketch.points = RectOutline(x, y, x + 0.5f, y + 4);
+        buildings.push_back(sketch);
     }
     canvas.SetBuildings(buildings);
     canvas.StartRecording();

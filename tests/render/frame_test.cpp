@@ -14,7 +14,7 @@ namespace {
 class FrameTest : public RenderTest {};
 
 TEST_F(FrameTest, OverviewHasNeitherCaptionNorEdgeTheDetailedPlanHasBoth) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     FirstPaint();
     ASSERT_EQ(g_zoom.zoomDepth, 1);
     int copies = 0;
@@ -44,7 +44,7 @@ TEST_F(FrameTest, OverviewHasNeitherCaptionNorEdgeTheDetailedPlanHasBoth) {
 }
 
 TEST_F(FrameTest, CaptionIsWhiteOnlyInNight) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     FirstPaint();
     ASSERT_EQ(PushViewRect(4000, 1000, 5000, 2000), 1);
     for (const DisplayModeInfo& mode : kDisplayModes) {
@@ -73,7 +73,7 @@ TEST_F(FrameTest, WithoutAPlanNothingIsShownAndTheWindowContextComesBack) {
 }
 
 TEST_F(FrameTest, TheOverviewLoadsTheBuildingsAndRestartsTheCursors) {
-    PlanSpec spec;
+    PlanContent content;
     BuildingRec b{};
     b.x = 4500;
     b.y = 1500;
@@ -83,8 +83,8 @@ TEST_F(FrameTest, TheOverviewLoadsTheBuildingsAndRestartsTheCursors) {
     LineRec outline = records.Square(0, 4500, 1500, 10);
     b.pts = outline.pts;
     b.box = outline.box;
-    spec.buildings.push_back(b);
-    WritePlan(spec);
+    content.buildings.push_back(b);
+    WritePlan(content);
     waterCursor = 3;
     labelCursor = 2;
     FirstPaint();
@@ -110,7 +110,7 @@ class LandAndSea : public RenderTest, public ::testing::WithParamInterface<LandC
 
 TEST_P(LandAndSea, LandFilledAloneOnlyWhereTheViewIsAllLand) {
     const LandCase& c = GetParam();
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     FirstPaint();
     Show(c.view[0], c.view[1], c.view[2], c.view[3]);
 
@@ -150,10 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Areas ---
 
 TEST_F(FrameTest, AreasTakeTheStyleOfTheirCodeAndUnknownCodesKeepIt) {
-    PlanSpec spec;
+    PlanContent content;
     const int16_t codes[] = {9999, 750, 1234, 718, 1014, 6614};
-    for (int i = 0; i < 6; ++i) spec.topo[0].push_back(records.Square(codes[i], 4100 + 100 * i, 1100, 50));
-    WritePlan(spec);
+    for (int i = 0; i < 6; ++i) content.topo[0].push_back(records.Square(codes[i], 4100 + 100 * i, 1100, 50));
+    WritePlan(content);
     FirstPaint();
     Show(4000, 1000, 5000, 2000);
 
@@ -206,9 +206,9 @@ class Shores : public RenderTest, public ::testing::WithParamInterface<ShoreCase
 
 TEST_P(Shores, CutEdgesOfSheetWaterHaveNoShore) {
     const ShoreCase& c = GetParam();
-    PlanSpec spec;
-    spec.topo[2].push_back(records.Line(c.code, c.ring));
-    WritePlan(spec);
+    PlanContent content;
+    content.topo[2].push_back(records.Line(c.code, c.ring));
+    WritePlan(content);
     FirstPaint();
     Show(4000, 1000, 5000, 2000);
 
@@ -263,12 +263,12 @@ class LinesByLevel : public RenderTest, public ::testing::WithParamInterface<Lev
 
 TEST_P(LinesByLevel, PensAndTheFourthListFollowTheDetailLevel) {
     const LevelCase& c = GetParam();
-    PlanSpec spec;
+    PlanContent content;
     // Point counts tell the lines apart: 3011 has 2, 3035 has 3, the fourth list's line 4.
-    spec.topo[1].push_back(records.Line(3011, {{4980, 2980}, {5020, 3020}}));
-    spec.topo[1].push_back(records.Line(3035, {{4980, 3020}, {5000, 3000}, {5020, 2980}}));
-    spec.topo[3].push_back(records.Line(500, {{4970, 3000}, {4990, 3000}, {5010, 3000}, {5030, 3000}}));
-    WritePlan(spec);
+    content.topo[1].push_back(records.Line(3011, {{4980, 2980}, {5020, 3020}}));
+    content.topo[1].push_back(records.Line(3035, {{4980, 3020}, {5000, 3000}, {5020, 2980}}));
+    content.topo[3].push_back(records.Line(500, {{4970, 3000}, {4990, 3000}, {5010, 3000}, {5030, 3000}}));
+    WritePlan(content);
     FirstPaint();
     const float half = c.height / 2;
     Show(5000 - half, 3000 - half, 5000 + half, 3000 + half);
@@ -303,13 +303,13 @@ INSTANTIATE_TEST_SUITE_P(Levels, LinesByLevel,
                          });
 
 TEST_F(FrameTest, LayersComeInTheirOrder) {
-    PlanSpec spec;
+    PlanContent content;
     // Everything lies in the view across the coast (x 4000..5000, y 5167..6833), on land.
-    spec.topo[0].push_back(records.Square(1014, 4100, 5300, 50));
-    spec.topo[1].push_back(records.Line(3011, {{4400, 5400}, {4450, 5450}}));
-    spec.topo[1].push_back(records.Line(3035, {{4400, 5500}, {4450, 5550}, {4500, 5500}}));
-    spec.topo[2].push_back(records.Square(4925, 4600, 5600, 50));
-    WritePlan(spec);
+    content.topo[0].push_back(records.Square(1014, 4100, 5300, 50));
+    content.topo[1].push_back(records.Line(3011, {{4400, 5400}, {4450, 5450}}));
+    content.topo[1].push_back(records.Line(3035, {{4400, 5500}, {4450, 5550}, {4500, 5500}}));
+    content.topo[2].push_back(records.Square(4925, 4600, 5600, 50));
+    WritePlan(content);
     FirstPaint();
     Show(4000, 5500, 5000, 6500);
 
@@ -362,11 +362,11 @@ TEST(AdvanceCursor, FirstRecordNotWhollyNorthOfTheView) {
 }
 
 TEST_F(FrameTest, CursorsAdvanceGoingSouthAndRestartGoingNorth) {
-    PlanSpec spec;
+    PlanContent content;
     // Water squares north first; each lies 400 m north of its southern bound.
-    for (float x : {9000.0f, 7500.0f, 5500.0f, 2500.0f, 1000.0f}) spec.topo[2].push_back(records.Square(4925, x, 1100, 400));
-    for (uint16_t x : {9000, 5000, 1200}) spec.labels.push_back(LabelRec{x, 1500, 100, 1});
-    WritePlan(spec);
+    for (float x : {9000.0f, 7500.0f, 5500.0f, 2500.0f, 1000.0f}) content.topo[2].push_back(records.Square(4925, x, 1100, 400));
+    for (uint16_t x : {9000, 5000, 1200}) content.labels.push_back(LabelRec{x, 1500, 100, 1});
+    WritePlan(content);
     FirstPaint();
 
     struct Step {
@@ -399,7 +399,7 @@ TEST_F(FrameTest, CursorsAdvanceGoingSouthAndRestartGoingNorth) {
 }
 
 TEST_F(FrameTest, FramesLeaveNoDrawingObjectsBehind) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     FirstPaint();
     const int afterFirst = GdiLiveObjectCount();
     for (int i = 0; i < 3; ++i) {

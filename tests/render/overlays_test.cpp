@@ -22,12 +22,12 @@ protected:
         g_selList = selection;
         // Outline (100,100), (100,120), (110,120), (110,100): the first northernmost point is
         // (110, 120), the pixel (240, 79).
-        BuildingSpec house;
+        BuildingSketch house;
         house.houseNumber = " 12 ";
         house.floors = 4;
         house.streetId = 7;
         house.points = RectOutline(100, 100, 110, 120);
-        BuildingSpec other = house;
+        BuildingSketch other = house;
         other.streetId = 8;
         other.points = RectOutline(50, 50, 60, 60);
         canvas.SetBuildings({house, other});

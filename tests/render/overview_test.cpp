@@ -39,7 +39,7 @@ const std::vector<PackedPoint> kLake = {{3000, 3000}, {4000, 3000}, {4000, 4000}
 const std::vector<PackedPoint> kRiver = {{5000, 1000}, {6000, 2000}, {7000, 2500}};
 
 TEST_F(OverviewTest, LaysOutInsetAndMapSideBySide) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     WriteInset({}, {});
     FirstPaint();
     EXPECT_EQ(g_inset_limit, 350);
@@ -61,7 +61,7 @@ TEST_F(OverviewTest, LaysOutInsetAndMapSideBySide) {
 }
 
 TEST_F(OverviewTest, WithoutTheInsetFileOnlyTheInsetIsMissing) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     WriteWater({{1, kLake.data(), 4}}, {});
     FirstPaint();
     EXPECT_EQ(g_inset_limit, 350);
@@ -73,7 +73,7 @@ TEST_F(OverviewTest, WithoutTheInsetFileOnlyTheInsetIsMissing) {
 }
 
 TEST_F(OverviewTest, InsetShapesAreGreenLandOverADarkEdge) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     WriteInset({{5, kSquare.data(), 4}}, {});
     FirstPaint();
     const auto shadow = Calls(GdiOp::Polygon, [](const GdiCall& call) { return call.brushInfo.color == Hex(0x505050); });
@@ -91,7 +91,7 @@ TEST_F(OverviewTest, InsetShapesAreGreenLandOverADarkEdge) {
 }
 
 TEST_F(OverviewTest, ClosedShapesAreLakesOpenOnesRivers) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     WriteWater({{1, kLake.data(), 4}, {2, kRiver.data(), 3}}, {});
     FirstPaint();
     const auto lakes = Calls(GdiOp::Polygon, [](const GdiCall& call) { return call.brushInfo.color == kDayWater; });
@@ -157,7 +157,7 @@ class OverviewSizes : public OverviewTest, public ::testing::WithParamInterface<
 TEST_P(OverviewSizes, FontsFollowTheClientHeight) {
     const SizeCase& c = GetParam();
     OpenSurface(1000, c.clientHeight);
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     // The second style lasts for one label and is made anew for each; the third stays.
     WriteInset({}, {{'e', 100, 100, "LA"}, {'f', 100, 100, "LB"}, {'f', 100, 100, "LC"}, {'g', 100, 100, "LD"}});
     FirstPaint();
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(ClientHeights, OverviewSizes,
                          });
 
 TEST_F(OverviewTest, AfterTheThirdStyleOtherLabelsKeepItsColourInThePreviousFont) {
-    WritePlan(PlanSpec{});
+    WritePlan(PlanContent{});
     WriteInset({}, {{'g', 100, 100, "LA"}, {'e', 100, 100, "LB"}, {'x', 100, 100, "LC"}});
     WriteWater({}, {{'o', 100, 100, "LD"}, {'q', 100, 100, "LE"}, {'p', 100, 100, "LF"}});
     SelectObject(g_hdcMem, GetStockObject(SYSTEM_FONT));
@@ -233,9 +233,9 @@ std::vector<char> FileBytes(const std::string& path) {
 }
 
 TEST_F(OverviewTest, NightKeepsTheDayColoursOfTheOverview) {
-    PlanSpec spec;
-    spec.topo[0].push_back(records.Square(1014, 4000, 1000, 1500));
-    WritePlan(spec);
+    PlanContent content;
+    content.topo[0].push_back(records.Square(1014, 4000, 1000, 1500));
+    WritePlan(content);
     WriteInset({{5, kSquare.data(), 4}}, {{'e', 30000, 5000, "LA"}});
     WriteWater({{1, kLake.data(), 4}}, {});
 

@@ -106,13 +106,13 @@ void PlanCanvas::SetMode(int32_t mode) {
 void PlanCanvas::SetStreets(const std::vector<StreetSpec>& streets) {
     FreeLines(g_street_lines, g_street_line_count);
     std::vector<LineRec> rows;
-    for (const StreetSpec& spec : streets) {
+    for (const StreetSpec& sketch : streets) {
         LineRec rec{};
-        rec.code = spec.code;
-        rec.count = static_cast<int16_t>(spec.points.size());
-        rec.pts = CopyTable(spec.points, 0);
-        rec.box = BBox{spec.points[0].x, spec.points[0].y, spec.points[0].x, spec.points[0].y};
-        for (const PlanPoint& p : spec.points) {
+        rec.code = sketch.code;
+        rec.count = static_cast<int16_t>(sketch.points.size());
+        rec.pts = CopyTable(sketch.points, 0);
+        rec.box = BBox{sketch.points[0].x, sketch.points[0].y, sketch.points[0].x, sketch.points[0].y};
+        for (const PlanPoint& p : sketch.points) {
             if (p.x < rec.box.xMin) rec.box.xMin = p.x;
             if (p.y < rec.box.yMin) rec.box.yMin = p.y;
             if (p.x > rec.box.xMax) rec.box.xMax = p.x;
@@ -151,24 +151,24 @@ void PlanCanvas::SetLabels(const std::vector<LabelRec>& labels) {
     g_firstAddedLabel = -1;
 }
 
-void PlanCanvas::SetBuildings(const std::vector<BuildingSpec>& buildings) {
+void PlanCanvas::SetBuildings(const std::vector<BuildingSketch>& buildings) {
     if (g_buildings != nullptr) {
         for (int i = 0; i < g_building_count; ++i) free(g_buildings[i].pts);
         free(g_buildings);
     }
     std::vector<BuildingRec> rows;
     int longest = 0;
-    for (const BuildingSpec& spec : buildings) {
+    for (const BuildingSketch& sketch : buildings) {
         BuildingRec rec{};
-        rec.purpose = spec.purpose;
-        rec.floors = spec.floors;
-        rec.streetId = spec.streetId;
-        strncpy(rec.houseNumber, spec.houseNumber, sizeof rec.houseNumber - 1);
-        strncpy(rec.caption, spec.caption, sizeof rec.caption - 1);
-        rec.count = static_cast<int16_t>(spec.points.size());
-        rec.pts = CopyTable(spec.points, 0);
-        rec.box = BBox{spec.points[0].x, spec.points[0].y, spec.points[0].x, spec.points[0].y};
-        for (const PlanPoint& p : spec.points) {
+        rec.purpose = sketch.purpose;
+        rec.floors = sketch.floors;
+        rec.streetId = sketch.streetId;
+        strncpy(rec.houseNumber, sketch.houseNumber, sizeof rec.houseNumber - 1);
+        strncpy(rec.caption, sketch.caption, sizeof rec.caption - 1);
+        rec.count = static_cast<int16_t>(sketch.points.size());
+        rec.pts = CopyTable(sketch.points, 0);
+        rec.box = BBox{sketch.points[0].x, sketch.points[0].y, sketch.points[0].x, sketch.points[0].y};
+        for (const PlanPoint& p : sketch.points) {
             if (p.x < rec.box.xMin) rec.box.xMin = p.x;
             if (p.y < rec.box.yMin) rec.box.yMin = p.y;
             if (p.x > rec.box.xMax) rec.box.xMax = p.x;

@@ -20,7 +20,7 @@ struct StreetSpec {
     std::vector<PlanPoint> points;
 };
 
-struct BuildingSpec {
+struct BuildingSketch {
     int16_t purpose = 411;
     int16_t floors = 1;
     const char* houseNumber = "";
@@ -50,7 +50,7 @@ public:
     // Names by street id.
     void SetStreetNames(const std::vector<std::pair<int16_t, const char*>>& names);
     void SetLabels(const std::vector<LabelRec>& labels);
-    void SetBuildings(const std::vector<BuildingSpec>& buildings);
+    void SetBuildings(const std::vector<BuildingSketch>& buildings);
 
     void Fill(COLORREF colour);
     void StartRecording();

@@ -62,7 +62,7 @@ private:
     std::deque<std::vector<PlanPoint>> plan_;
 };
 
-struct PlanSpec {
+struct PlanContent {
     std::vector<PackedPoint> land = {{0, 0}, {10000, 0}, {10000, 6000}, {0, 6000}};
     std::vector<LineRec> topo[4];
     std::vector<LineRec> streetLines;
@@ -107,26 +107,26 @@ protected:
 
     void OpenSurface(int width, int height) { ASSERT_TRUE(OpenOffscreenSurface(width, height)); }
 
-    void WritePlan(const PlanSpec& spec) {
+    void WritePlan(const PlanContent& content) {
         const char* dir = folder.path();
         ASSERT_TRUE(WritePlaceFile(dir, nullptr, 0));
         AreaRec land{};
         land.code = 250;
-        land.count = static_cast<int16_t>(spec.land.size());
-        land.pts = const_cast<PackedPoint*>(spec.land.data());
+        land.count = static_cast<int16_t>(content.land.size());
+        land.pts = const_cast<PackedPoint*>(content.land.data());
         land.box = {0, 0, 10000, 10000};
         ASSERT_TRUE(WriteAreaFile(dir, BBox{0, 0, 10000, 10000}, &land, 1));
         TopoGroup groups[4];
         int groupCount = 0;
         for (int c = 0; c < 4; ++c) {
-            if (spec.topo[c].empty()) continue;
-            groups[groupCount++] = {static_cast<int16_t>(c + 1), spec.topo[c].data(), static_cast<int>(spec.topo[c].size())};
+            if (content.topo[c].empty()) continue;
+            groups[groupCount++] = {static_cast<int16_t>(c + 1), content.topo[c].data(), static_cast<int>(content.topo[c].size())};
         }
         ASSERT_TRUE(WriteTopoFile(dir, groups, groupCount));
-        ASSERT_TRUE(WriteStreetFile(dir, spec.streetLines.data(), static_cast<int>(spec.streetLines.size()), nullptr, 0,
-                                    spec.labels.data(), static_cast<int>(spec.labels.size())));
-        if (!spec.buildings.empty()) {
-            ASSERT_TRUE(WriteBuildingFiles(dir, spec.buildings.data(), static_cast<int>(spec.buildings.size())));
+        ASSERT_TRUE(WriteStreetFile(dir, content.streetLines.data(), static_cast<int>(content.streetLines.size()), nullptr, 0,
+                                    content.labels.data(), static_cast<int>(content.labels.size())));
+        if (!content.buildings.empty()) {
+            ASSERT_TRUE(WriteBuildingFiles(dir, content.buildings.data(), static_cast<int>(content.buildings.size())));
         }
     }
 
