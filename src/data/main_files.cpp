@@ -185,16 +185,7 @@ void ReleaseMainTables() {
     ReplaceLineTable(g_topo3, g_topo3_count, nullptr);
     ReplaceLineTable(g_topo4, g_topo4_count, nullptr);
     ReplaceLineTable(g_street_lines, g_street_line_count, nullptr);
-    free(g_street_names);
-    g_street_names = nullptr;
-    g_street_name_count = 0;
-    free(g_street_index);
-    g_street_index = nullptr;
-    g_street_index_count = 0;
-    free(g_labels);
-    g_labels = nullptr;
-    g_label_count = 0;
-    g_label_capacity = 0;
+    FreeStreetNamesAndLabels();
 }
 
 }  // namespace
@@ -331,16 +322,7 @@ void ReadTopoFile(FILE* file) {
 
 void ReadStreetFile(FILE* file) {
     ReplaceLineTable(g_street_lines, g_street_line_count, nullptr);
-    free(g_street_names);
-    g_street_names = nullptr;
-    g_street_name_count = 0;
-    free(g_street_index);
-    g_street_index = nullptr;
-    g_street_index_count = 0;
-    free(g_labels);
-    g_labels = nullptr;
-    g_label_count = 0;
-    g_label_capacity = 0;
+    FreeStreetNamesAndLabels();
 
     int16_t announced;
     if (!ReadI16(file, &announced)) {

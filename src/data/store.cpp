@@ -120,7 +120,7 @@ void FreeThemeUserSign() {
     g_sign_capacity = 0;
 }
 
-void FreeStreetData() {
+void FreeStreetNamesAndLabels() {
     free(g_street_names);
     g_street_names = nullptr;
     g_street_name_count = 0;
@@ -131,6 +131,10 @@ void FreeStreetData() {
     g_labels = nullptr;
     g_label_count = 0;
     g_label_capacity = 0;
+}
+
+void FreeStreetData() {
+    FreeStreetNamesAndLabels();
     free(g_pts);
     g_pts = nullptr;
     g_pts_capacity = 0;

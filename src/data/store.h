@@ -151,6 +151,8 @@ void FreeLines(LineRec* table, int count);
 void FreeMapData();
 // The theme tree, the user objects and the signs.
 void FreeThemeUserSign();
+// Releases the street names, the street index and the labels, leaving their counts at 0.
+void FreeStreetNamesAndLabels();
 // Street names with their index, the labels and g_pts: what the shell releases last at exit.
 void FreeStreetData();
 // Everything above, in the exit order.
