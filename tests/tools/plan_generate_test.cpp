@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "data/overview_files.h"
+#include "kerbs.h"
 #include "data/store.h"
 #include "data/text.h"
 #include "support/map_folder.h"
@@ -345,6 +346,69 @@ TEST_P(GeneratedCity, BuildingsHaveSoundOutlinesAndAddresses) {
         std::string address = std::string(b.houseNumber) + "|" + b.caption;
         EXPECT_TRUE(addresses[b.streetId].insert(address).second) << "address " << address << " twice on " << s->name;
     }
+}
+
+bool SegmentsCross(PlanPoint a, PlanPoint b, PlanPoint c, PlanPoint d) {
+    auto side = [](PlanPoint p, PlanPoint q, PlanPoint r) {
+        double v = (static_cast<double>(q.x) - p.x) * (static_cast<double>(r.y) - p.y) -
+                   (static_cast<double>(q.y) - p.y) * (static_cast<double>(r.x) - p.x);
+        return (v > 0.0) - (v < 0.0);
+    };
+    return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
+}
+
+// At the largest scales the viewer draws the streets only as the kerbs in the fourth line
+// list: every street piece longer than the widest crossing opening (11 m at each end) has both
+// its kerbs, and they run between the houses rather than through them.
+TEST_P(GeneratedCity, StreetsHaveKerbsBetweenTheHouses) {
+    int longPieces = 0;
+    for (int i = 0; i < g_street_line_count; ++i) {
+        const LineRec& l = g_street_lines[i];
+        double len = 0.0;
+        for (int k = 1; k < l.count; ++k) len += std::hypot(l.pts[k].x - l.pts[k - 1].x, l.pts[k].y - l.pts[k - 1].y);
+        longPieces += len > 23.0;
+    }
+    const auto& e = g_zoom.entries[1];
+    std::vector<const LineRec*> kerbs;
+    for (int i = 0; i < g_topo4_count; ++i) {
+        const LineRec& l = g_topo4[i];
+        for (int k = 0; k < l.count; ++k)
+            ASSERT_TRUE(l.pts[k].x >= e.xMin && l.pts[k].x <= e.xMax && l.pts[k].y >= e.yMin && l.pts[k].y <= e.yMax)
+                << "minor line " << i;
+        if (l.code == citygen::kKerbCode) kerbs.push_back(&l);
+    }
+    EXPECT_GE(static_cast<int>(kerbs.size()), 2 * longPieces);
+
+    // Buildings by the 50 m cells their boxes touch.
+    const double cell = 50.0;
+    std::map<std::pair<int, int>, std::vector<int>> cells;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BBox& b = g_buildings[i].box;
+        for (int cx = static_cast<int>(b.xMin / cell); cx <= static_cast<int>(b.xMax / cell); ++cx)
+            for (int cy = static_cast<int>(b.yMin / cell); cy <= static_cast<int>(b.yMax / cell); ++cy)
+                cells[{cx, cy}].push_back(i);
+    }
+    std::set<int> crossed;
+    for (const LineRec* l : kerbs) {
+        for (int k = 1; k < l->count; ++k) {
+            PlanPoint a = l->pts[k - 1], b = l->pts[k];
+            std::set<int> near;
+            for (int cx = static_cast<int>(std::fmin(a.x, b.x) / cell); cx <= static_cast<int>(std::fmax(a.x, b.x) / cell); ++cx)
+                for (int cy = static_cast<int>(std::fmin(a.y, b.y) / cell); cy <= static_cast<int>(std::fmax(a.y, b.y) / cell);
+                     ++cy) {
+                    auto it = cells.find({cx, cy});
+                    if (it != cells.end()) near.insert(it->second.begin(), it->second.end());
+                }
+            for (int i : near) {
+                const BuildingRec& h = g_buildings[i];
+                bool cuts = InPolygon(h.pts, h.count, a.x, a.y);
+                for (int j = 0, m = h.count - 1; !cuts && j < h.count; m = j++) cuts = SegmentsCross(a, b, h.pts[m], h.pts[j]);
+                if (cuts) crossed.insert(i);
+            }
+        }
+    }
+    // Houses stand 2 m or more behind the kerbs; only a few on bends and at corners may be touched.
+    EXPECT_LE(static_cast<int>(crossed.size()), g_building_count / 100) << "buildings crossed by kerbs";
 }
 
 TEST_P(GeneratedCity, ObjectsBelongToBuildingsAndThemes) {

@@ -5,6 +5,7 @@
 #include "addresses.h"
 #include "buildings.h"
 #include "coast.h"
+#include "kerbs.h"
 #include "layout.h"
 #include "overview.h"
 #include "streets.h"
@@ -41,6 +42,8 @@ City GenerateCity(const Options& options) {
     PlaceLabels(city);
     PlacePlaces(options.seed, net, city, mask, 40);
     PlaceObjects(options.seed, city);
+    // The kerbs stand in for the street bodies at the largest scales.
+    AddKerbs(city);
     BuildOverview(coast, city);
     return city;
 }
