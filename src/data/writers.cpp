@@ -241,7 +241,11 @@ bool WriteUserFile(const char* folder, const UserObjectRec* objects, int count) 
         const UserObjectRec& o = objects[i];
         out.Text(std::to_string(o.x) + "," + std::to_string(o.y) + ",");
         out.Bytes(o.code, 2);
-        out.Text("," + Field(o.name, sizeof o.name) + kLineEnd);
+        // Built by appending: g++ 12 at -O3 misreads "," + std::string as an overlapping copy.
+        std::string tail = ",";
+        tail += Field(o.name, sizeof o.name);
+        tail += kLineEnd;
+        out.Text(tail);
     }
     return out.Save(folder, "user.tqf");
 }
