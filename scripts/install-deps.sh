@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-liberation
   clang libclang-rt-14-dev
-  xvfb xdotool x11-apps
+  xvfb xdotool x11-apps imagemagick poppler-utils
+  libosmium2-dev libprotozero-dev libproj-dev proj-data zlib1g-dev libbz2-dev libexpat1-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

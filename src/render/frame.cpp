@@ -15,7 +15,6 @@
 #include "render/scratch_points.h"
 #include "render/streets.h"
 #include "render/styles.h"
-#include "shell/main_window.h"
 #include "view/geometry.h"
 #include "view/surface.h"
 #include "view/view.h"
@@ -345,7 +344,7 @@ void ComposeFrame() {
             // goes back to the paint unclipped, as every other way out of here leaves it.
             g_hdc = window;
             SelectClipRgn(g_hdc, nullptr);
-            if (g_hwndMain != nullptr) PostMessageA(g_hwndMain, WM_DESTROY, 0, 0);
+            if (g_surfaceWindow != nullptr) PostMessageA(g_surfaceWindow, WM_DESTROY, 0, 0);
             return;
         }
         DrawOverview();

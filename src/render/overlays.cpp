@@ -9,7 +9,7 @@
 #include "render/frame.h"
 #include "render/scratch_points.h"
 #include "render/styles.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/geometry.h"
 #include "view/surface.h"
 #include "view/view.h"

@@ -7,7 +7,7 @@
 #include "render/frame.h"
 #include "render/pixel_math.h"
 #include "render/styles.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/geometry.h"
 #include "view/surface.h"
 #include "view/view.h"

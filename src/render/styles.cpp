@@ -6,7 +6,6 @@
 #include <cctype>
 
 #include "platform/user.h"
-#include "shell/main_window.h"
 #include "view/surface.h"
 #include "view/view.h"
 
@@ -138,12 +137,12 @@ void DeleteIfCreated(HGDIOBJ object) {
 // The redraw of a changed detailed plan: the next paint composes a new frame.
 void RequestRedraw() {
     g_needRedraw = 1;
-    if (g_hwndMain != nullptr) InvalidateRgn(g_hwndMain, nullptr, TRUE);
+    if (g_surfaceWindow != nullptr) InvalidateRgn(g_surfaceWindow, nullptr, TRUE);
 }
 
 void CheckMenuCommand(int32_t id, UINT state) {
-    if (g_hwndMain == nullptr) return;
-    HMENU menu = GetMenu(g_hwndMain);
+    if (g_surfaceWindow == nullptr) return;
+    HMENU menu = GetMenu(g_surfaceWindow);
     if (menu != nullptr) CheckMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | state);
 }
 

@@ -4,7 +4,7 @@
 #include "render/styles.h"
 #include "shell/interaction.h"
 #include "shell/main_window.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "shell/tool_routines.h"
 #include "view/surface.h"
 #include "view/view.h"

@@ -11,7 +11,7 @@
 #include "shell/interaction.h"
 #include "shell/loading_dialog.h"
 #include "shell/main_window.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/surface.h"
 
 namespace {
@@ -79,6 +79,7 @@ bool StartViewer(HINSTANCE instance) {
     g_hAccel = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ShowWindow(g_hwndMain, SW_MAXIMIZE);
 
+    g_surfaceWindow = g_hwndMain;
     g_hdc = GetDC(g_hwndMain);
     SetMapMode(g_hdc, MM_TEXT);
     GetClientRect(g_hwndMain, &g_clientRect);
@@ -147,6 +148,7 @@ void ShutdownViewer() {
     if (g_hAccel != nullptr) DestroyAcceleratorTable(g_hAccel);
     g_hAccel = nullptr;
     g_hwndMain = nullptr;
+    g_surfaceWindow = nullptr;
 }
 
 int RunViewer(HINSTANCE instance) {

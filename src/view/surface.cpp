@@ -1,5 +1,6 @@
 #include "view/surface.h"
 
+HWND g_surfaceWindow = nullptr;
 HDC g_hdc = nullptr;
 HDC g_hdcMem = nullptr;
 HBITMAP g_hbmMem = nullptr;

@@ -5,6 +5,9 @@
 
 #include "platform/types.h"
 
+// The window whose client area the surface shows: drawing asks it for a repaint, a menu check
+// mark or the end of the program. Null while drawing without a window (tools, tests, printing).
+extern HWND g_surfaceWindow;
 extern HDC g_hdc;          // the current drawing context (window, paint, memory or printer)
 extern HDC g_hdcMem;       // the off-screen frame's context; g_hbmMem stays selected into it
 extern HBITMAP g_hbmMem;   // the last composed frame

@@ -9,7 +9,7 @@
 #include "render/buildings.h"
 #include "render/overlays.h"
 #include "render/styles.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/view.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "render/labels.h"
 #include "render/layer_settings.h"
 #include "render/styles.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/surface.h"
 #include "view/view.h"
 

@@ -4,7 +4,7 @@
 #include "plan_canvas.h"
 #include "render/streets.h"
 #include "render/styles.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "view/surface.h"
 #include "view/view.h"
 

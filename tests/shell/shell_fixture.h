@@ -23,7 +23,7 @@
 #include "resources/resources.h"
 #include "shell/interaction.h"
 #include "shell/main_window.h"
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 #include "shell/tool_routines.h"
 #include "support/map_folder.h"
 #include "view/surface.h"

@@ -21,6 +21,9 @@ extern int32_t g_shownStreet;
 extern const PlaceRec* g_partShown;
 extern const AreaRec* g_districtShown;
 
+// 1 while the building information dialog is open; the object search refuses to open then.
+extern int32_t g_infoOpen;
+
 // The "Measurements" window; while it exists the measurement tool is active.
 extern HWND g_measureWindow;
 extern PlanPoint* g_measurePoints;

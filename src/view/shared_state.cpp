@@ -1,10 +1,11 @@
-#include "shell/shared_state.h"
+#include "view/shared_state.h"
 
 int32_t* g_selList = nullptr;
 int32_t g_selCount = 0;
 int32_t g_shownStreet = -1;
 const PlaceRec* g_partShown = nullptr;
 const AreaRec* g_districtShown = nullptr;
+int32_t g_infoOpen = 0;
 
 HWND g_measureWindow = nullptr;
 PlanPoint* g_measurePoints = nullptr;
@@ -18,6 +19,7 @@ void ResetSharedToolState() {
     g_shownStreet = -1;
     g_partShown = nullptr;
     g_districtShown = nullptr;
+    g_infoOpen = 0;
     g_measureWindow = nullptr;
     g_objWindow = nullptr;
     g_objTheme = nullptr;
