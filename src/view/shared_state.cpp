@@ -24,3 +24,17 @@ void ResetSharedToolState() {
     g_objWindow = nullptr;
     g_objTheme = nullptr;
 }
+
+bool AddToSelection(int32_t building) {
+    if (g_selList == nullptr || g_selCount < 0 || g_selCount >= kSelListSize) return false;
+    g_selList[g_selCount++] = building;
+    return true;
+}
+
+bool IsSelected(int32_t building) {
+    if (g_selList == nullptr) return false;
+    for (int32_t i = 0; i < g_selCount && i < kSelListSize; ++i) {
+        if (g_selList[i] == building) return true;
+    }
+    return false;
+}

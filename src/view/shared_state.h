@@ -33,6 +33,12 @@ extern int32_t g_measureCount;
 extern HWND g_objWindow;
 extern const ThemeNode* g_objTheme;
 
+// Appends a building to the flagged ones. False, with the list unchanged, when the list is full
+// (kSelListSize entries) or not allocated: the caller answers with the beep.
+bool AddToSelection(int32_t building);
+// True when the building is among the flagged ones.
+bool IsSelected(int32_t building);
+
 // Sets the values above to their start-up values; the selection list and the measured points
 // belong to their tools and are left alone.
 void ResetSharedToolState();
