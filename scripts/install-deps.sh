@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xdotool x11-apps imagemagick poppler-utils
   libosmium2-dev libprotozero-dev libproj-dev proj-data zlib1g-dev libbz2-dev libexpat1-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file python3
 )
 
 missing=()

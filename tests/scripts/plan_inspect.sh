@@ -22,9 +22,8 @@ mkdir "$work/empty"
 "$tool" --records all "$work/empty" > "$work/report.json"
 grep -q '"8.tqf":"missing"' "$work/report.json" || { echo "missing 8.tqf not reported"; cat "$work/report.json"; exit 1; }
 grep -q '"plan_loaded":false' "$work/report.json" || { echo "plan_loaded"; exit 1; }
-if command -v python3 > /dev/null; then
-  python3 -m json.tool "$work/report.json" > /dev/null || { echo "not JSON"; exit 1; }
-fi
+command -v python3 > /dev/null || { echo "plan_inspect: python3 is needed to check the JSON"; exit 1; }
+python3 -m json.tool "$work/report.json" > /dev/null || { echo "not JSON"; exit 1; }
 
 # The working directory is the default folder.
 (cd "$work/empty" && "$tool") | grep -q '"3.tqf":"not reached"'

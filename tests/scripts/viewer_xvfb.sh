@@ -12,8 +12,8 @@ build_dir=$(cd "$1" && pwd)
 
 for tool in Xvfb xdotool; do
   if ! command -v "$tool" > /dev/null; then
-    echo "viewer_xvfb: $tool is not installed, skipped"
-    exit 0
+    echo "viewer_xvfb: $tool is needed (scripts/install-deps.sh installs it)"
+    exit 1
   fi
 done
 command -v xwd > /dev/null || { echo "viewer_xvfb: xwd (x11-apps) is needed to take the screen"; exit 1; }
