@@ -17,18 +17,26 @@ build_dir=${FUZZ_BUILD_DIR:-$source_dir/build-fuzz}
 targets=("$@")
 fuzz_bin=$build_dir/fuzz/map_files
 corpus=$build_dir/fuzz-seeds
-if [ ${#targets[@]} -eq 0 ]; then targets=(place outline topo street building text); fi
+if [ ${#targets[@]} -eq 0 ]; then targets=(place outline topo street building text folder); fi
 
 if [ -z "${FUZZ_SKIP_BUILD:-}" ]; then
   CXX=clang++ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKORVINSK_SANITIZE=ON -DKORVINSK_TESTS=OFF -DKORVINSK_BENCH=OFF -DKORVINSK_WERROR=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" > "$build_dir.configure.log" 2>&1 ||
     { cat "$build_dir.configure.log"; exit 1; }
-  build_targets=(make_fuzz_seeds)
+  build_targets=(make_fuzz_seeds pack_map_folder plan-generate)
   for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
   cmake --build "$build_dir" -j"${FUZZ_JOBS:-2}" --target "${build_targets[@]}"
 
   "$fuzz_bin/make_fuzz_seeds" "$corpus"
+  # The whole-folder target starts from generated towns of a few sizes.
+  mkdir -p "$corpus/folder"
+  for n in 1 40 300; do
+    rm -rf "$build_dir/fuzz-town-$n"
+    "$build_dir/tools/plan-generate/plan-generate" --out "$build_dir/fuzz-town-$n" --seed $n --buildings $n > /dev/null
+    "$build_dir/fuzz/whole_folder/pack_map_folder" "$build_dir/fuzz-town-$n" "$corpus/folder/town-$n"
+    rm -rf "$build_dir/fuzz-town-$n"
+  done
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1}
@@ -38,7 +46,9 @@ for t in "${targets[@]}"; do
   work=$build_dir/fuzz-work/$t
   mkdir -p "$work/corpus" "$work/findings"
   echo "== fuzz_$t for $seconds s"
-  if ! "$fuzz_bin/fuzz_$t" "$work/corpus" "$corpus/$t" -max_total_time="$seconds" -timeout=10 \
+  binary=$fuzz_bin/fuzz_$t
+  [ "$t" = folder ] && binary=$build_dir/fuzz/whole_folder/fuzz_folder
+  if ! "$binary" "$work/corpus" "$corpus/$t" -max_total_time="$seconds" -timeout=10 \
        -rss_limit_mb=2048 -malloc_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work/findings/" \
        > "$work/log.txt" 2>&1; then
     echo "fuzz_$t FAILED: see $work/log.txt and $work/findings/"
