@@ -2,6 +2,8 @@
 // pop-up menu of the measurement.
 #include "measure/measure.h"
 
+#include <cmath>
+
 #include "platform/gdi.h"
 #include "platform/user.h"
 #include "render/styles.h"
@@ -13,12 +15,28 @@
 
 namespace {
 
+// No pixel handed to the drawing calls lies further out.
+constexpr int32_t kScreenReach = 32000;
+
 bool SamePixel(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 
 POINT PixelOf(const PlanPoint& p) {
     POINT pixel{0, 0};
     PlanToScreen(p.x, p.y, &pixel.x, &pixel.y);
     return pixel;
+}
+
+// The pixel a plan point was read from, the nearest one: mapping a point back with
+// PlanToScreen truncates, which would move every click one pixel up from where it was made.
+POINT CursorPixel(float X, float Y) {
+    const double sx = (static_cast<double>(Y) - g_view.yMin) * g_view.scale * g_view.pxPerMmX + g_view.vpLeft;
+    const double sy = g_view.vpBottom - (static_cast<double>(X) - g_view.xMin) * g_view.scale * g_view.pxPerMmY;
+    auto nearest = [](double v) {
+        if (!(v > -kScreenReach)) return -kScreenReach;
+        if (v > kScreenReach) return kScreenReach;
+        return static_cast<int32_t>(std::floor(v + 0.5));
+    };
+    return POINT{nearest(sx), nearest(sy)};
 }
 
 const PlanPoint& LastPoint() { return g_measurePoints[g_measureCount - 1]; }
@@ -101,6 +119,9 @@ void CancelLastPoint() {
 INT_PTR MeasureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
+            // Where a hidden button cannot hold the focus, the fields refuse typing themselves.
+            for (int id : {kMeasureRelativeField, kMeasureCurrentField, kMeasureTotalField, kMeasureAreaField})
+                SendDlgItemMessageA(dialog, id, EM_SETREADONLY, TRUE, 0);
             SetFocus(GetDlgItem(dialog, IDCANCEL));
             return FALSE;
         case WM_COMMAND:
@@ -186,7 +207,7 @@ void TrackMeasureCursor(float X, float Y, POINT* rb) {
     FormatCurrentLength(g_measureText, Distance(last.x, last.y, X, Y));
     SetField(kMeasureCurrentField, g_measureText);
     EraseBand(rb);
-    PlanToScreen(X, Y, &rb[1].x, &rb[1].y);
+    rb[1] = CursorPixel(X, Y);
     DrawBand(rb);
 }
 
