@@ -30,10 +30,10 @@ MeasureRealloc g_measureRealloc = PlainRealloc;
 // Metres on the plan per metre shown, and the unit words (Windows-1251).
 constexpr double kKilometre = 0.001;
 constexpr double kHectare = 0.0001;
-constexpr const char* kMetres = "\xEC";                     // м
-constexpr const char* kKilometres = "\xEA\xEC";             // км
-constexpr const char* kSquareMetres = "\xEA\xE2.\xEC";      // кв.м
-constexpr const char* kHectares = "\xE3\xE0";               // га
+constexpr const char* kMetres = "\xEC";                 // м
+constexpr const char* kKilometres = "\xEA\xEC";         // км
+constexpr const char* kSquareMetres = "\xEA\xE2.\xEC";  // кв.м
+constexpr const char* kHectares = "\xE3\xE0";           // га
 
 const float* Coords(const LineRec& rec) { return reinterpret_cast<const float*>(rec.pts); }
 const float* MeasuredCoords() { return reinterpret_cast<const float*>(g_measurePoints); }
@@ -101,7 +101,8 @@ bool FindJunction(const LineRec& from, const LineRec& to, int32_t* j, int32_t* k
 // Along the previous road to the junction, then along the new road to the click's segment.
 bool TurnAtJunction(const LineRec& previous, int32_t p, int32_t j, const LineRec& road, int32_t k, int32_t s,
                     POINT* rb) {
-    const bool alongPrevious = p < j ? AddRoadPoints(previous, p + 1, j, rb) : AddRoadPoints(previous, p, j, rb);
+    const bool alongPrevious =
+        p < j ? AddRoadPoints(previous, p + 1, j, rb) : AddRoadPoints(previous, p, j, rb);
     if (!alongPrevious) return false;
     if (k > s) return AddRoadPoints(road, k, s + 1, rb);
     if (k < s) return AddRoadPoints(road, k, s, rb);
@@ -142,7 +143,9 @@ void FormatValue(char* out, double value, const char* format, const char* unit) 
 
 }  // namespace
 
-void SetMeasureRealloc(MeasureRealloc allocate) { g_measureRealloc = allocate != nullptr ? allocate : PlainRealloc; }
+void SetMeasureRealloc(MeasureRealloc allocate) {
+    g_measureRealloc = allocate != nullptr ? allocate : PlainRealloc;
+}
 
 bool OpenMeasurePoints(int32_t mode) {
     CloseMeasurePoints();
@@ -198,7 +201,8 @@ const LineRec* SnapToRoad(PlanPoint* point, int32_t* segment) {
         if (!PointNearSegment(X, Y, Segment{p1.x, p1.y, p2.x, p2.y}, t)) continue;
         const double a = static_cast<double>(p1.y) - p2.y;
         const double b = static_cast<double>(p2.x) - p1.x;
-        const double c = (static_cast<double>(p1.x) - p2.x) * p1.y + (static_cast<double>(p2.y) - p1.y) * p1.x;
+        const double c =
+            (static_cast<double>(p1.x) - p2.x) * p1.y + (static_cast<double>(p2.y) - p1.y) * p1.x;
         const double norm2 = a * a + b * b;
         if (norm2 == 0.0) continue;
         const double footX = (b * b * X - a * b * Y - a * c) / norm2;
@@ -206,7 +210,8 @@ const LineRec* SnapToRoad(PlanPoint* point, int32_t* segment) {
         const float fx = static_cast<float>(footX);
         const float fy = static_cast<float>(footY);
         const Box segmentBox = OrderedBox(p1.x, p1.y, p2.x, p2.y);
-        if (fx < segmentBox.left || fx > segmentBox.right || fy < segmentBox.bottom || fy > segmentBox.top) continue;
+        if (fx < segmentBox.left || fx > segmentBox.right || fy < segmentBox.bottom || fy > segmentBox.top)
+            continue;
         point->x = fx;
         point->y = fy;
         *segment = i;
@@ -250,21 +255,29 @@ MeasureStep MeasureClickAt(float X, float Y, POINT* rb) {
 }
 
 void FormatCurrentLength(char* out, double metres) {
-    if (g_view.detailLevel > 1) FormatValue(out, metres, " %.1f %s", kMetres);
-    else FormatValue(out, metres * kKilometre, " %.3f %s", kKilometres);
+    if (g_view.detailLevel > 1)
+        FormatValue(out, metres, " %.1f %s", kMetres);
+    else
+        FormatValue(out, metres * kKilometre, " %.3f %s", kKilometres);
 }
 
 void FormatTotalLength(char* out, double metres) {
-    if (g_view.detailLevel > 1) FormatValue(out, metres, " %.1f %s", kMetres);
-    else FormatValue(out, metres * kKilometre, " %.1f %s", kKilometres);
+    if (g_view.detailLevel > 1)
+        FormatValue(out, metres, " %.1f %s", kMetres);
+    else
+        FormatValue(out, metres * kKilometre, " %.1f %s", kKilometres);
 }
 
 void FormatArea(char* out, double squareMetres) {
-    if (g_view.detailLevel > 2) FormatValue(out, squareMetres, " %.1f %s", kSquareMetres);
-    else FormatValue(out, squareMetres * kHectare, " %.1f %s", kHectares);
+    if (g_view.detailLevel > 2)
+        FormatValue(out, squareMetres, " %.1f %s", kSquareMetres);
+    else
+        FormatValue(out, squareMetres * kHectare, " %.1f %s", kHectares);
 }
 
-void FormatRelative(char* out, double dX, double dY) { snprintf(out, kMeasureTextSize, "%.1f, %.1f", dY, dX); }
+void FormatRelative(char* out, double dX, double dY) {
+    snprintf(out, kMeasureTextSize, "%.1f, %.1f", dY, dX);
+}
 
 double MeasuredLength() {
     if (g_measurePoints == nullptr) return 0.0;

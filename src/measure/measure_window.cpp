@@ -1,9 +1,8 @@
 // The "Measurements" window, the rubber band from the last point to the cursor, and the
 // pop-up menu of the measurement.
-#include "measure/measure.h"
-
 #include <cmath>
 
+#include "measure/measure.h"
 #include "platform/gdi.h"
 #include "platform/user.h"
 #include "render/styles.h"
@@ -30,7 +29,8 @@ POINT PixelOf(const PlanPoint& p) {
 // PlanToScreen truncates, which would move every click one pixel up from where it was made.
 POINT CursorPixel(float X, float Y) {
     const double sx = (static_cast<double>(Y) - g_view.yMin) * g_view.scale * g_view.pxPerMmX + g_view.vpLeft;
-    const double sy = g_view.vpBottom - (static_cast<double>(X) - g_view.xMin) * g_view.scale * g_view.pxPerMmY;
+    const double sy =
+        g_view.vpBottom - (static_cast<double>(X) - g_view.xMin) * g_view.scale * g_view.pxPerMmY;
     auto nearest = [](double v) {
         if (!(v > -kScreenReach)) return -kScreenReach;
         if (v > kScreenReach) return kScreenReach;
@@ -120,7 +120,8 @@ INT_PTR MeasureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             // Where a hidden button cannot hold the focus, the fields refuse typing themselves.
-            for (int id : {kMeasureRelativeField, kMeasureCurrentField, kMeasureTotalField, kMeasureAreaField})
+            for (int id :
+                 {kMeasureRelativeField, kMeasureCurrentField, kMeasureTotalField, kMeasureAreaField})
                 SendDlgItemMessageA(dialog, id, EM_SETREADONLY, TRUE, 0);
             SetFocus(GetDlgItem(dialog, IDCANCEL));
             return FALSE;
@@ -157,8 +158,8 @@ void StartMeasurement(int mode) {
     SetROP2(g_hdc, R2_NOT);
     SelectObject(g_hdc, g_fixed.black_pen);
     SelectObject(g_hdc, g_fixed.white_brush);
-    g_measureWindow =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MEASUREMENTS), g_surfaceWindow, MeasureDialogProc, 0);
+    g_measureWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MEASUREMENTS), g_surfaceWindow,
+                                         MeasureDialogProc, 0);
     if (g_measureWindow == nullptr) {
         CloseMeasurePoints();
         ShowCursorOfWindow(LoadCursorA(nullptr, IDC_ARROW));
@@ -220,8 +221,8 @@ void MeasurePopup(int sx, int sy) {
     if (popup != nullptr) {
         POINT at{sx, sy};
         ClientToScreen(g_surfaceWindow, &at);
-        choice = static_cast<UINT>(TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, g_surfaceWindow,
-                                                    nullptr));
+        choice = static_cast<UINT>(
+            TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, g_surfaceWindow, nullptr));
     }
     DestroyMenu(menu);
     // The menu waits in a loop of its own; the measurement may have ended meanwhile.

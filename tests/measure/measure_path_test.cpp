@@ -4,13 +4,14 @@
 // The view is set by hand: scale 0.2 (1:5000) at 4 pixels per millimetre, so one pixel is
 // 1.25 m; detail level 1 unless a test sets another. The snapping reach is then
 // 2 * 1 / 0.2 = 10 m.
+#include "measure/measure_path.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "measure/measure_path.h"
 #include "render/frame.h"
 #include "render/offscreen.h"
 #include "render/styles.h"
@@ -21,10 +22,10 @@
 namespace {
 
 // Unit words as the program writes them (Windows-1251).
-const std::string kM = "\xEC";                 // м
-const std::string kKm = "\xEA\xEC";            // км
-const std::string kSqM = "\xEA\xE2.\xEC";      // кв.м
-const std::string kHa = "\xE3\xE0";            // га
+const std::string kM = "\xEC";             // м
+const std::string kKm = "\xEA\xEC";        // км
+const std::string kSqM = "\xEA\xE2.\xEC";  // кв.м
+const std::string kHa = "\xE3\xE0";        // га
 
 struct Pt {
     float x;
@@ -182,7 +183,9 @@ TEST_F(MeasurePathTest, ClicksOnOneStreetFollowItsPointsEitherWay) {
         // Segment 3, then segment 1: points 3 and 2 in decreasing order.
         {"backwards", {{1350, 503}, {1150, 497}}, {{1350, 500}, {1300, 500}, {1200, 500}, {1150, 500}}},
         // Segment 0, then segment 3: points 1 to 3.
-        {"forwards", {{1050, 498}, {1320, 504}}, {{1050, 500}, {1100, 500}, {1200, 500}, {1300, 500}, {1320, 500}}},
+        {"forwards",
+         {{1050, 498}, {1320, 504}},
+         {{1050, 500}, {1100, 500}, {1200, 500}, {1300, 500}, {1320, 500}}},
         // Both on segment 2: a straight step.
         {"one segment", {{1210, 501}, {1290, 509}}, {{1210, 500}, {1290, 500}}},
     };
@@ -219,7 +222,8 @@ TEST_F(MeasurePathTest, CrossingStreetsTurnAtAJunctionCloserThanThreeMetres) {
     for (const Case& c : cases) {
         SCOPED_TRACE("second street at X " + std::to_string(c.crossingX));
         SetStreets({NorthwardStreet(1000, 500, 5), EastwardStreet(c.crossingX, 300, 5)}, {1, 2});
-        for (MeasureStep s : Click(kMeasureOnStreets, {{1050, 502}, {1206, 650}})) EXPECT_EQ(s, MeasureStep::kAdded);
+        for (MeasureStep s : Click(kMeasureOnStreets, {{1050, 502}, {1206, 650}}))
+            EXPECT_EQ(s, MeasureStep::kAdded);
         ExpectPoints(c.expected);
         EXPECT_EQ(g_measureRoad, &records_[1]);
         EXPECT_EQ(g_measureSegment, 3);
@@ -252,7 +256,8 @@ TEST_F(MeasurePathTest, AtDetailLevelZeroNothingSnaps) {
     SetStreets({NorthwardStreet(1000, 500, 5)}, {7});
     g_view.detailLevel = 0;
     // Even a click exactly on the street.
-    for (MeasureStep s : Click(kMeasureOnStreets, {{1100, 500}, {1150, 502}})) EXPECT_EQ(s, MeasureStep::kAddedOffStreet);
+    for (MeasureStep s : Click(kMeasureOnStreets, {{1100, 500}, {1150, 502}}))
+        EXPECT_EQ(s, MeasureStep::kAddedOffStreet);
     ExpectPoints({{1100, 500}, {1150, 502}});
 }
 

@@ -17,10 +17,10 @@
 namespace {
 
 // The units as the window shows them (UTF-8).
-const std::string kM = "\xD0\xBC";                         // м
-const std::string kKm = "\xD0\xBA\xD0\xBC";                // км
-const std::string kSqM = "\xD0\xBA\xD0\xB2.\xD0\xBC";      // кв.м
-const std::string kHa = "\xD0\xB3\xD0\xB0";                // га
+const std::string kM = "\xD0\xBC";                     // м
+const std::string kKm = "\xD0\xBA\xD0\xBC";            // км
+const std::string kSqM = "\xD0\xBA\xD0\xB2.\xD0\xBC";  // кв.м
+const std::string kHa = "\xD0\xB3\xD0\xB0";            // га
 
 UINT g_popupChoice = 0;
 int g_popupsShown = 0;
@@ -197,8 +197,10 @@ TEST_F(MeasureWindowTest, CancellingTheMeasurementKeepsTheToolAndTheRelativeCoor
 
 TEST_F(MeasureWindowTest, EveryWayOutFreesThePointsAndGivesTheMouseBack) {
     enum class Way { kEscape, kEnter, kCloseBox, kExit };
-    const std::pair<const char*, Way> cases[] = {
-        {"Escape", Way::kEscape}, {"Enter", Way::kEnter}, {"close box", Way::kCloseBox}, {"Exit", Way::kExit}};
+    const std::pair<const char*, Way> cases[] = {{"Escape", Way::kEscape},
+                                                 {"Enter", Way::kEnter},
+                                                 {"close box", Way::kCloseBox},
+                                                 {"Exit", Way::kExit}};
     for (const auto& [name, way] : cases) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(IsWindow(g_hwndMain));

@@ -87,7 +87,8 @@ TEST_F(PlanQueryMeasureTest, ClicksAreMeasuredAsTheToolTakesThem) {
         {"on streets",
          {"--mode", "streets", "--scale", "0.2", "1000,502", "1206,700"},
          "{\"points\": [[1000, 500], [1100, 500], [1200, 500], [1200, 500], [1200, 600], [1200, 700]], "
-         "\"length_text\": \" 0.4 \xD0\xBA\xD0\xBC\", \"area_text\": \" 2.0 \xD0\xB3\xD0\xB0\", \"beeps\": 0}\n"},
+         "\"length_text\": \" 0.4 \xD0\xBA\xD0\xBC\", \"area_text\": \" 2.0 \xD0\xB3\xD0\xB0\", \"beeps\": "
+         "0}\n"},
         // 1:2000, detail level 3: metres and square metres.
         {"on lines",
          {"--mode", "lines", "--scale", "0.5", "1000,500", "1200,500", "1200,700"},
@@ -98,7 +99,8 @@ TEST_F(PlanQueryMeasureTest, ClicksAreMeasuredAsTheToolTakesThem) {
          {"--mode", "streets", "--scale", "0.05", "1000,502", "1206,700"},
          "{\"points\": [[1000, 502], [1206, 700]], \"length_text\": \" 0.3 \xD0\xBA\xD0\xBC\", "
          "\"area_text\": null, \"beeps\": 2}\n"},
-        {"one click", {"--scale", "0.2", "1500,500", "--mode", "lines"},
+        {"one click",
+         {"--scale", "0.2", "1500,500", "--mode", "lines"},
          "{\"points\": [[1500, 500]], \"length_text\": null, \"area_text\": null, \"beeps\": 0}\n"},
     };
     for (const Case& c : cases) {

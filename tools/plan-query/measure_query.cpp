@@ -55,12 +55,17 @@ std::string ParseArgs(const std::vector<std::string>& args, MeasureArgs* parsed)
             if (i + 1 >= args.size()) return word + " needs a value";
             const std::string& value = args[++i];
             if (word == "--mode") {
-                if (value == "lines") parsed->mode = kMeasureOnLines;
-                else if (value == "streets") parsed->mode = kMeasureOnStreets;
-                else return "--mode is 'lines' or 'streets', not '" + value + "'";
+                if (value == "lines")
+                    parsed->mode = kMeasureOnLines;
+                else if (value == "streets")
+                    parsed->mode = kMeasureOnStreets;
+                else
+                    return "--mode is 'lines' or 'streets', not '" + value + "'";
             } else {
-                if (!ParseDouble(value, &parsed->scale) || !(parsed->scale > 0.0) || parsed->scale >= kLargestScale)
-                    return "--scale needs a number of millimetres per metre above 0 and below 50, not '" + value + "'";
+                if (!ParseDouble(value, &parsed->scale) || !(parsed->scale > 0.0) ||
+                    parsed->scale >= kLargestScale)
+                    return "--scale needs a number of millimetres per metre above 0 and below 50, not '" +
+                           value + "'";
                 scaleGiven = true;
             }
             continue;
