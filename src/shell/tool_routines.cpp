@@ -1,7 +1,20 @@
 #include "shell/tool_routines.h"
 
+#include "measure/measure.h"
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "shell/interaction.h"
+#include "view/shared_state.h"
+
+namespace {
+
+// The mouse measures from the moment the window is open, not only from the next paint on.
+void StartMeasuring(int mode) {
+    StartMeasurement(mode);
+    if (IsWindow(g_measureWindow)) g_mouseMode = kMouseMeasuring;
+}
+
+}  // namespace
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
@@ -15,10 +28,10 @@ const ToolRoutines kBuiltToolRoutines = {
     /* printVisiblePlan */ nullptr,
     /* openCoordinatesWindow */ nullptr,
     /* showCoordinates */ nullptr,
-    /* startMeasurement */ nullptr,
-    /* measureClick */ nullptr,
-    /* trackMeasureCursor */ nullptr,
-    /* measurePopup */ nullptr,
+    /* startMeasurement */ StartMeasuring,
+    /* measureClick */ MeasureClick,
+    /* trackMeasureCursor */ TrackMeasureCursor,
+    /* measurePopup */ MeasurePopup,
     /* showInfoAt */ nullptr,
     /* showStreetNameAt */ ShowStreetNameAt,
     /* removeTip */ nullptr,
