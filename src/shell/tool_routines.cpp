@@ -2,6 +2,7 @@
 
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "search/object_search.h"
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
@@ -11,7 +12,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* openStreetSearch */ nullptr,
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
-    /* openObjectSearch */ nullptr,
+    /* openObjectSearch */ OpenObjectSearch,
     /* printVisiblePlan */ nullptr,
     /* openCoordinatesWindow */ nullptr,
     /* showCoordinates */ nullptr,
