@@ -29,10 +29,6 @@ constexpr int kTotalText = 1140;
 constexpr int kResultList = 1173;
 constexpr int kShowButton = 1040;
 
-// Поиск объектов с адресной привязкой
-constexpr char kTitle[] =
-    "\xCF\xEE\xE8\xF1\xEA \xEE\xE1\xFA\xE5\xEA\xF2\xEE\xE2 \xF1 \xE0\xE4\xF0\xE5\xF1\xED\xEE\xE9 "
-    "\xEF\xF0\xE8\xE2\xFF\xE7\xEA\xEE\xE9";
 // начинается с
 constexpr char kStartsWith[] = "\xED\xE0\xF7\xE8\xED\xE0\xE5\xF2\xF1\xFF \xF1";
 // содержит
@@ -119,8 +115,7 @@ void ListFoundObjects(HWND window) {
 }
 
 void FillWindow(HWND window) {
-    SetWindowTextA(window, kTitle);
-
+    // The title, "Поиск объектов с адресной привязкой", comes with the template.
     FillCombo(window, kModeBox, {kStartsWith, kContains}, g_objMode);
     Send(window, kNameEdit, EM_LIMITTEXT, kObjectNameField - 1);
     SetDlgItemTextA(window, kNameEdit, g_objName);
