@@ -133,7 +133,7 @@ TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
     SetDetailedView(4000, 2000, 5000, 3500);
     const int windows = LiveWindowCount();
     const UINT ids[] = {kCmdLayers,      kCmdInstruments,    kCmdStreetSearch,     kCmdDistricts,
-                        kCmdPartsOfCity, kCmdObjectSearch,   kCmdPrintBlackWhite,  kCmdPrintColor,
+                        kCmdPartsOfCity, kCmdPrintBlackWhite,  kCmdPrintColor,
                         kCmdCoordinates, kCmdMeasureOnLines, kCmdMeasureOnStreets, kCmdAbout};
     for (UINT id : ids) {
         SCOPED_TRACE(id);
