@@ -67,7 +67,7 @@ bool AnchorInArea(const AreaRec& area, const BuildingRec& b) {
 // The first building at each anchor, found by a binary search instead of a walk over every
 // building for every object.
 class AnchorLookup {
-public:
+  public:
     AnchorLookup() {
         keys_.reserve(static_cast<size_t>(std::max(g_building_count, 0)));
         for (int32_t i = 0; g_buildings != nullptr && i < g_building_count; ++i) {
@@ -83,7 +83,7 @@ public:
         return static_cast<int32_t>(*it & 0xFFFFFFFFull);
     }
 
-private:
+  private:
     static uint64_t Key(uint16_t x, uint16_t y) {
         return (static_cast<uint64_t>(x) << 48) | (static_cast<uint64_t>(y) << 32);
     }
@@ -247,7 +247,8 @@ int32_t MatchThemeObjects() {
 }
 
 int32_t ObjectBuilding(int32_t object) {
-    if (g_user_objects == nullptr || object < 0 || object >= g_user_count || g_buildings == nullptr) return -1;
+    if (g_user_objects == nullptr || object < 0 || object >= g_user_count || g_buildings == nullptr)
+        return -1;
     const UserObjectRec& o = g_user_objects[object];
     for (int32_t i = 0; i < g_building_count; ++i) {
         if (g_buildings[i].x == o.x && g_buildings[i].y == o.y) return i;

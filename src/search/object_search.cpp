@@ -1,6 +1,8 @@
 // The object search window: a modeless dialog beside the plan, with the choices on the left and
 // the sorted results on the right. Every result line carries its object's index, so lines of
 // equal names still lead to their own objects.
+#include "search/object_search.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -8,7 +10,6 @@
 
 #include "data/districts.h"
 #include "resources/resources.h"
-#include "search/object_search.h"
 #include "view/geometry.h"
 #include "view/shared_state.h"
 #include "view/surface.h"
@@ -121,7 +122,8 @@ void FillWindow(HWND window) {
     SetDlgItemTextA(window, kNameEdit, g_objName);
 
     std::vector<std::string> lines;
-    for (int k = 1; k <= kDistrictCount; ++k) lines.push_back(FieldText(g_district_names[k], kDistrictNameField));
+    for (int k = 1; k <= kDistrictCount; ++k)
+        lines.push_back(FieldText(g_district_names[k], kDistrictNameField));
     FillCombo(window, kDistrictBox, lines, g_objDistrictChoice);
 
     lines.clear();
@@ -180,7 +182,8 @@ void ClearChoices(HWND window) {
     Send(window, kResultList, LB_RESETCONTENT);
     SetDlgItemTextA(window, kNameEdit, "");
     SetDlgItemTextA(window, kHouseEdit, "");
-    for (int id : {kModeBox, kStreetBox, kDistrictBox, kPartBox}) Send(window, id, CB_SETCURSEL, static_cast<WPARAM>(-1));
+    for (int id : {kModeBox, kStreetBox, kDistrictBox, kPartBox})
+        Send(window, id, CB_SETCURSEL, static_cast<WPARAM>(-1));
     Send(window, kThemeList, LB_SETCURSEL, static_cast<WPARAM>(-1));
     EnableWindow(Item(window, kHouseEdit), FALSE);
     EnableWindow(Item(window, kShowButton), FALSE);
@@ -223,8 +226,10 @@ std::string NearPartName(uint16_t x, uint16_t y) {
 // A result line chosen: its building's address shows in the address fields, for reading only.
 void FillAddress(HWND window) {
     const LRESULT line = Send(window, kResultList, LB_GETCURSEL);
-    const LRESULT object = line >= 0 ? Send(window, kResultList, LB_GETITEMDATA, static_cast<WPARAM>(line)) : LB_ERR;
-    const int32_t building = object >= 0 && object < g_user_count ? ObjectBuilding(static_cast<int32_t>(object)) : -1;
+    const LRESULT object =
+        line >= 0 ? Send(window, kResultList, LB_GETITEMDATA, static_cast<WPARAM>(line)) : LB_ERR;
+    const int32_t building =
+        object >= 0 && object < g_user_count ? ObjectBuilding(static_cast<int32_t>(object)) : -1;
     if (building < 0) {
         Beep();
         SetFocus(Item(window, kResultList));
@@ -233,8 +238,9 @@ void FillAddress(HWND window) {
     const BuildingRec& b = g_buildings[building];
     EnableWindow(Item(window, kHouseEdit), TRUE);
     const StreetNameRec* street = b.streetId != 0 ? StreetNameById(b.streetId) : nullptr;
-    const std::string streetName =
-        street != nullptr && street->id == b.streetId ? FieldText(street->name, sizeof street->name) : std::string();
+    const std::string streetName = street != nullptr && street->id == b.streetId
+                                       ? FieldText(street->name, sizeof street->name)
+                                       : std::string();
     SetDlgItemTextA(window, kStreetBox, streetName.c_str());
     SetDlgItemTextA(window, kHouseEdit, FieldText(b.houseNumber, sizeof b.houseNumber).c_str());
     SetDlgItemTextA(window, kDistrictBox, DistrictNameAt(b.x, b.y).c_str());
@@ -248,11 +254,16 @@ bool IsAction(int id, int code) {
     switch (id) {
         case IDOK:
         case kClearButton:
-        case kShowButton: return code == BN_CLICKED;
-        case IDCANCEL: return true;
-        case kThemeList: return code == LBN_DBLCLK;
-        case kResultList: return code == LBN_DBLCLK || code == LBN_SELCHANGE;
-        default: return false;
+        case kShowButton:
+            return code == BN_CLICKED;
+        case IDCANCEL:
+            return true;
+        case kThemeList:
+            return code == LBN_DBLCLK;
+        case kResultList:
+            return code == LBN_DBLCLK || code == LBN_SELCHANGE;
+        default:
+            return false;
     }
 }
 
@@ -264,16 +275,29 @@ void OnCommand(HWND window, int id, int code) {
         return;
     }
     switch (id) {
-        case IDOK: RunObjectSearch(window); break;
-        case kClearButton: ClearChoices(window); break;
-        case IDCANCEL: CloseSearchWindow(window); break;
-        case kShowButton: ShowFoundObjects(window); break;
-        case kThemeList: RunObjectSearch(window); break;
-        case kResultList:
-            if (code == LBN_DBLCLK) ShowFoundObjects(window);
-            else FillAddress(window);
+        case IDOK:
+            RunObjectSearch(window);
             break;
-        default: break;
+        case kClearButton:
+            ClearChoices(window);
+            break;
+        case IDCANCEL:
+            CloseSearchWindow(window);
+            break;
+        case kShowButton:
+            ShowFoundObjects(window);
+            break;
+        case kThemeList:
+            RunObjectSearch(window);
+            break;
+        case kResultList:
+            if (code == LBN_DBLCLK)
+                ShowFoundObjects(window);
+            else
+                FillAddress(window);
+            break;
+        default:
+            break;
     }
 }
 
@@ -289,7 +313,8 @@ INT_PTR CALLBACK ObjectSearchProc(HWND window, UINT message, WPARAM wParam, LPAR
             // The window may go with its owner at exit.
             if (g_objWindow == window) g_objWindow = nullptr;
             return FALSE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -302,8 +327,8 @@ void OpenObjectSearch() {
     }
     // Never two windows: one left open is cancelled first.
     if (IsWindow(g_objWindow)) CloseSearchWindow(g_objWindow);
-    HWND window =
-        CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_OBJECT_SEARCH), g_surfaceWindow, ObjectSearchProc, 0);
+    HWND window = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_OBJECT_SEARCH), g_surfaceWindow,
+                                     ObjectSearchProc, 0);
     if (window == nullptr) return;
     g_objWindow = window;
     ShowWindow(window, SW_SHOWNA);
@@ -346,7 +371,8 @@ void ShowFoundObjects(HWND window) {
     }
     ShowWaitCursor();
     std::vector<int> lines(static_cast<size_t>(selected));
-    const LRESULT got = Send(window, kResultList, LB_GETSELITEMS, lines.size(), reinterpret_cast<LPARAM>(lines.data()));
+    const LRESULT got =
+        Send(window, kResultList, LB_GETSELITEMS, lines.size(), reinterpret_cast<LPARAM>(lines.data()));
     lines.resize(got > 0 ? static_cast<size_t>(got) : 0);
 
     // Each line leads to its own object through the index it carries.
@@ -354,7 +380,8 @@ void ShowFoundObjects(HWND window) {
     BBox box{1e10f, 1e10f, -1e10f, -1e10f};
     for (int line : lines) {
         const LRESULT object = Send(window, kResultList, LB_GETITEMDATA, static_cast<WPARAM>(line));
-        const int32_t building = object >= 0 && object < g_user_count ? ObjectBuilding(static_cast<int32_t>(object)) : -1;
+        const int32_t building =
+            object >= 0 && object < g_user_count ? ObjectBuilding(static_cast<int32_t>(object)) : -1;
         if (building < 0) continue;
         bool known = false;
         for (int32_t b : buildings) known = known || b == building;

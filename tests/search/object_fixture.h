@@ -43,7 +43,7 @@
 #include "view/view.h"
 
 class ObjectSearchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FreeAllMapData();
         ResetSharedToolState();

@@ -22,7 +22,7 @@ constexpr int kResults = 1173;
 constexpr int kShow = 1040;
 
 class ObjectWindow : public ObjectSearchTest {
-protected:
+  protected:
     HWND Open() {
         OpenObjectSearch();
         EXPECT_NE(g_objWindow, nullptr);
@@ -38,7 +38,8 @@ protected:
         GetWindowTextA(Item(id), buffer, sizeof buffer);
         return buffer;
     }
-    static std::vector<std::string> Lines(int id, UINT countMessage = LB_GETCOUNT, UINT textMessage = LB_GETTEXT) {
+    static std::vector<std::string> Lines(int id, UINT countMessage = LB_GETCOUNT,
+                                          UINT textMessage = LB_GETTEXT) {
         std::vector<std::string> out;
         const LRESULT count = Ask(id, countMessage);
         for (LRESULT i = 0; i < count; ++i) {
@@ -51,7 +52,8 @@ protected:
     static std::vector<LRESULT> ResultData() {
         std::vector<LRESULT> out;
         const LRESULT count = Ask(kResults, LB_GETCOUNT);
-        for (LRESULT i = 0; i < count; ++i) out.push_back(Ask(kResults, LB_GETITEMDATA, static_cast<WPARAM>(i)));
+        for (LRESULT i = 0; i < count; ++i)
+            out.push_back(Ask(kResults, LB_GETITEMDATA, static_cast<WPARAM>(i)));
         return out;
     }
     static void TypeName(const char* text) {
@@ -87,15 +89,16 @@ TEST_F(ObjectWindow, OpeningOffersEveryChoiceAndNoResult) {
     EXPECT_TRUE(IsWindowVisible(g_objWindow));
     // начинается с, содержит
     EXPECT_EQ(Lines(kModeBox, CB_GETCOUNT, CB_GETLBTEXT),
-              (std::vector<std::string>{"\xED\xE0\xF7\xE8\xED\xE0\xE5\xF2\xF1\xFF \xF1", "\xF1\xEE\xE4\xE5\xF0\xE6\xE8\xF2"}));
+              (std::vector<std::string>{"\xED\xE0\xF7\xE8\xED\xE0\xE5\xF2\xF1\xFF \xF1",
+                                        "\xF1\xEE\xE4\xE5\xF0\xE6\xE8\xF2"}));
     EXPECT_EQ(Ask(kModeBox, CB_GETCURSEL), CB_ERR);
     std::vector<std::string> districts;
     for (int k = 1; k <= kDistrictCount; ++k) districts.emplace_back(g_district_names[k]);
     EXPECT_EQ(Lines(kDistrictBox, CB_GETCOUNT, CB_GETLBTEXT), districts);
     EXPECT_EQ(Lines(kStreetBox, CB_GETCOUNT, CB_GETLBTEXT), (std::vector<std::string>{"Lenina", "Mira"}));
     EXPECT_EQ(Lines(kPartBox, CB_GETCOUNT, CB_GETLBTEXT), (std::vector<std::string>{"Centr", "Vokzal"}));
-    EXPECT_EQ(Lines(kThemeList), (std::vector<std::string>{" Magaziny", "        Produkty", "        Odezhda", " Apteki",
-                                                          "        Apteki", "        Optika"}));
+    EXPECT_EQ(Lines(kThemeList), (std::vector<std::string>{" Magaziny", "        Produkty", "        Odezhda",
+                                                           " Apteki", "        Apteki", "        Optika"}));
     EXPECT_EQ(Ask(kThemeList, LB_GETCURSEL), LB_ERR);
     EXPECT_EQ(Ask(kResults, LB_GETCOUNT), 0);
     EXPECT_FALSE(IsWindowEnabled(Item(kShow)));
@@ -111,7 +114,8 @@ TEST_F(ObjectWindow, EnterListsTheFoundNamesSortedEachWithItsObject) {
     PumpPendingMessages();
     EXPECT_EQ(g_objMode, 1) << "no mode chosen counts as contains";
     EXPECT_EQ(std::string(g_objName), "luch");
-    EXPECT_EQ(Lines(kResults), (std::vector<std::string>{"Kiosk Luch", "Magazin Luch", "Magazin Luch", "Optika Luch"}));
+    EXPECT_EQ(Lines(kResults),
+              (std::vector<std::string>{"Kiosk Luch", "Magazin Luch", "Magazin Luch", "Optika Luch"}));
     EXPECT_EQ(ResultData(), (std::vector<LRESULT>{3, 0, 1, 6}));
     EXPECT_EQ(WindowTextUtf8(Item(kTotal)), "Всего: 4");
     EXPECT_TRUE(IsWindowEnabled(Item(kShow)));
@@ -347,8 +351,8 @@ TEST_F(ObjectWindow, ChoosingAResultShowsItsAddress) {
     Open();
     UncheckCloseOnShow();
     Search("a");
-    ASSERT_EQ(Lines(kResults), (std::vector<std::string>{"Apteka No 2", "Apteka Sever", "Bulochnaya", "Magazin Luch",
-                                                         "Magazin Luch", "Optika Luch"}));
+    ASSERT_EQ(Lines(kResults), (std::vector<std::string>{"Apteka No 2", "Apteka Sever", "Bulochnaya",
+                                                         "Magazin Luch", "Magazin Luch", "Optika Luch"}));
     const AddressCase cases[] = {
         {4, "Lenina", "3", 1, "Vokzal"},  // b1, the station 300 m away
         {0, "Mira", "2", 2, ""},          // b2
@@ -363,7 +367,8 @@ TEST_F(ObjectWindow, ChoosingAResultShowsItsAddress) {
         EXPECT_TRUE(IsWindowEnabled(Item(kHouseEdit)));
         EXPECT_EQ(Text(kStreetBox), c.street);
         EXPECT_EQ(Text(kHouseEdit), c.house);
-        EXPECT_EQ(Text(kDistrictBox), c.district == 0 ? std::string() : std::string(g_district_names[c.district]));
+        EXPECT_EQ(Text(kDistrictBox),
+                  c.district == 0 ? std::string() : std::string(g_district_names[c.district]));
         EXPECT_EQ(Text(kPartBox), c.part);
     }
     // The fields only show: the next search still reads the boxes' choices.

@@ -6,7 +6,7 @@
 namespace {
 
 class ObjectSearchCommand : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         g_objMode = -1;
@@ -16,7 +16,8 @@ protected:
         g_objCloseOnShow = true;
         WritePlan();
         // One group with one item, and one object in the plan's only house at (5010, 3010).
-        ThemeNode themes[2] = {{{'A', '1'}, "Shops", nullptr, nullptr}, {{'A', '2'}, "Food", nullptr, nullptr}};
+        ThemeNode themes[2] = {{{'A', '1'}, "Shops", nullptr, nullptr},
+                               {{'A', '2'}, "Food", nullptr, nullptr}};
         ASSERT_TRUE(WriteThemeFile(folder.path(), themes, 2));
         UserObjectRec object{5010, 3010, 0, {'A', '2'}, "Bakery"};
         ASSERT_TRUE(WriteUserFile(folder.path(), &object, 1));

@@ -37,7 +37,7 @@ std::string ReadAll(FILE* f) {
 }
 
 class ObjectsQuery : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FreeAllMapData();
         const char* dir = folder_.path();
@@ -116,7 +116,8 @@ protected:
 
 // The answer for the given object lines (each already in JSON).
 std::string Answer(int found, const char* total, const std::vector<std::string>& lines) {
-    std::string text = "{\"found\": " + std::to_string(found) + ", \"total_text\": \"" + total + "\", \"objects\": [";
+    std::string text =
+        "{\"found\": " + std::to_string(found) + ", \"total_text\": \"" + total + "\", \"objects\": [";
     for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "\n  " : ",\n  ") + lines[i];
     text += lines.empty() ? "]}\n" : "\n]}\n";
     return text;

@@ -33,14 +33,19 @@ std::string ParseChoices(const std::vector<std::string>& args, ObjectChoices* ch
         } else if (option == "--name") {
             choices->name = Utf8ToCp1251(value);
         } else if (option == "--mode") {
-            if (value == "starts") choices->mode = 0;
-            else if (value == "contains") choices->mode = 1;
-            else return "the mode is starts or contains: '" + value + "'";
+            if (value == "starts")
+                choices->mode = 0;
+            else if (value == "contains")
+                choices->mode = 1;
+            else
+                return "the mode is starts or contains: '" + value + "'";
         } else if (option == "--street") {
-            if (!ParseInt(value, &number) || number < 0) return "a street is an index from 0: '" + value + "'";
+            if (!ParseInt(value, &number) || number < 0)
+                return "a street is an index from 0: '" + value + "'";
             choices->street = number;
         } else if (option == "--district") {
-            if (!ParseInt(value, &number) || number < 1 || number > 5) return "a district is 1 to 5: '" + value + "'";
+            if (!ParseInt(value, &number) || number < 1 || number > 5)
+                return "a district is 1 to 5: '" + value + "'";
             choices->district = number;
         } else if (option == "--part") {
             if (!ParseInt(value, &number) || number < 0) return "a part is an index from 0: '" + value + "'";
@@ -91,7 +96,8 @@ void PrintFound(FILE* out) {
         if (o.found != 1) continue;
         const int32_t building = ObjectBuilding(i);
         fprintf(out, "%s\n  {\"index\": %d, \"name\": %s, \"code\": %s, \"building\": %s}", first ? "" : ",",
-                static_cast<int>(i), JsonString(o.name, sizeof o.name).c_str(), JsonString(o.code, sizeof o.code).c_str(),
+                static_cast<int>(i), JsonString(o.name, sizeof o.name).c_str(),
+                JsonString(o.code, sizeof o.code).c_str(),
                 building < 0 ? "null" : std::to_string(building).c_str());
         first = false;
     }
