@@ -3,6 +3,7 @@
 #include "measure/measure.h"
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "search/object_search.h"
 #include "shell/interaction.h"
 #include "view/shared_state.h"
 
@@ -24,7 +25,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* openStreetSearch */ nullptr,
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
-    /* openObjectSearch */ nullptr,
+    /* openObjectSearch */ OpenObjectSearch,
     /* printVisiblePlan */ nullptr,
     /* openCoordinatesWindow */ nullptr,
     /* showCoordinates */ nullptr,
