@@ -2,6 +2,8 @@
 
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "render/tip.h"
+#include "search/building_info.h"
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
@@ -19,9 +21,9 @@ const ToolRoutines kBuiltToolRoutines = {
     /* measureClick */ nullptr,
     /* trackMeasureCursor */ nullptr,
     /* measurePopup */ nullptr,
-    /* showInfoAt */ nullptr,
+    /* showInfoAt */ ShowInfoAt,
     /* showStreetNameAt */ ShowStreetNameAt,
-    /* removeTip */ nullptr,
+    /* removeTip */ RemoveTip,
     /* drawLocator */ nullptr,
     /* drawPartName */ DrawPartName,
     /* drawDistrictOutline */ DrawDistrictOutline,
