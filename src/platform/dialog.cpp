@@ -352,8 +352,10 @@ LRESULT DialogDispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         const QString title = Text1251(d->title.c_str());
         if (d->widget && d->widget->isWindow()) d->widget->setWindowTitle(title);
         if (d->widget) {
-            if (auto* caption = d->widget->findChild<ChildCaption*>(QString(), Qt::FindDirectChildrenOnly)) {
-                caption->SetTitle(title);
+            // The caption class has no meta-object of its own, so a search by type would take
+            // any child widget (a static, say) for it; only a real caption gets the title.
+            for (QObject* child : d->widget->children()) {
+                if (auto* caption = dynamic_cast<ChildCaption*>(child)) caption->SetTitle(title);
             }
         }
         return TRUE;
