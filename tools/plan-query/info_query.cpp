@@ -2,6 +2,7 @@
 // that scale. The view is set up as the window would have it, on a surface without a window,
 // and the press is answered by the same routines the window calls.
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -123,9 +124,12 @@ int RunInfoQuery(const QueryCall& call) {
     const int parsed = ParseInfoArgs(call, &args);
     if (parsed != kQueryOk) return parsed;
     if (!LoadQueryPlan(call.err)) return kQueryFailed;
-    // The viewer shows the district names in Latin letters from start-up on; the Latin form of
-    // a Latin text is itself, so a second run in the same process changes nothing.
-    for (int k = 1; k <= kDistrictCount; ++k) Transliterate(g_district_names[k], kDistrictNameField);
+    // The viewer shows the district names in Latin letters from start-up on. They are made from
+    // the city's own names each time: a Latin text transliterated again would change.
+    for (int k = 1; k <= kDistrictCount; ++k) {
+        snprintf(g_district_names[k], kDistrictNameField, "%s", DistrictSourceName(k));
+        Transliterate(g_district_names[k], kDistrictNameField);
+    }
 
     if (!OpenOffscreenSurface(kSurfaceWidth, kSurfaceHeight)) {
         fputs("plan-query: cannot make a surface to set the view on\n", call.err);
