@@ -436,6 +436,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     d->result = result;
     d->ended = true;
     if (d->widget) d->widget->hide();
+    // A key or click the toolkit handled itself queues nothing; a modal loop waiting for its
+    // next message would not see that it has ended until something else arrived.
+    PostMessageA(dialog, WM_NULL, 0, 0);
     return TRUE;
 }
 
