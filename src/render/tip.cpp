@@ -37,7 +37,8 @@ void ShowTip(int32_t sx, int32_t sy, char* text, COLORREF background) {
     if (!GetTextExtentPoint32A(g_hdc, text, len, &cell)) cell = SIZE{0, 0};
     g_tip.tipX = ToI16(static_cast<int64_t>(sx) + kCursorOffset);
     g_tip.tipY = ToI16(static_cast<int64_t>(sy) - kCursorOffset);
-    g_tip.tipWidth = ToI16(std::max<int64_t>(static_cast<int64_t>(kCharAllowance) * len, cell.cx) + 2 * kTipBleed);
+    g_tip.tipWidth =
+        ToI16(std::max<int64_t>(static_cast<int64_t>(kCharAllowance) * len, cell.cx) + 2 * kTipBleed);
     g_tip.tipHeight = ToI16(std::max<int64_t>(kCellAllowance, cell.cy) + 2 * kTipBleed);
 
     g_tip.tipSaveContext = CreateCompatibleDC(g_hdc);

@@ -45,9 +45,9 @@ constexpr const char kPublic[] = "public building";
 constexpr const char kMedical[] = "medical building";
 
 constexpr PurposeEntry kPurposeWords[] = {
-    {411, kApartment},  {658, kApartment}, {413, kProduction}, {657, kProduction}, {777, kProduction},
-    {444, kEducational}, {660, kEducational}, {461, kPublic},   {659, kPublic},     {888, kPublic},
-    {555, kMedical},    {661, kMedical},
+    {411, kApartment},  {658, kApartment},   {413, kProduction},  {657, kProduction},
+    {777, kProduction}, {444, kEducational}, {660, kEducational}, {461, kPublic},
+    {659, kPublic},     {888, kPublic},      {555, kMedical},     {661, kMedical},
 };
 
 // Appends `text` (at most `size` bytes of it, up to its NUL) to `out`, cutting at the buffer's end.
@@ -110,8 +110,9 @@ INT_PTR InfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             if (g_infoObjectCount > 0) {
                 const UserObjectRec* objects = g_user_objects;
                 SendDlgItemMessageA(dialog, kObjectList, LB_RESETCONTENT, 0, 0);
-                SendDlgItemMessageA(dialog, kObjectList, LB_INITSTORAGE, static_cast<WPARAM>(g_infoObjectCount),
-                                    static_cast<LPARAM>(g_infoObjectCount) * static_cast<LPARAM>(sizeof objects->name));
+                SendDlgItemMessageA(
+                    dialog, kObjectList, LB_INITSTORAGE, static_cast<WPARAM>(g_infoObjectCount),
+                    static_cast<LPARAM>(g_infoObjectCount) * static_cast<LPARAM>(sizeof objects->name));
                 for (int32_t index : g_infoObjects) {
                     // The name field need not hold its terminator.
                     char name[sizeof objects->name + 1];
@@ -212,8 +213,10 @@ void FillBuildingInfo(int32_t index) {
     }
     Append(g_infoExtra, b.caption, sizeof b.caption);
 
-    if (b.floors > 1) snprintf(g_infoFloors, sizeof g_infoFloors, "%d-floor ", b.floors);
-    else Append(g_infoFloors, "1-floor ");
+    if (b.floors > 1)
+        snprintf(g_infoFloors, sizeof g_infoFloors, "%d-floor ", b.floors);
+    else
+        Append(g_infoFloors, "1-floor ");
     Append(g_infoFloors, PurposeWords(b.purpose));
 
     const float X = b.x;

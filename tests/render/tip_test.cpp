@@ -1,5 +1,7 @@
 // The tip a press on a street or open ground shows: where and how it is written, and that the
 // release gives back every pixel it covered.
+#include "render/tip.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,13 +10,12 @@
 
 #include "plan_canvas.h"
 #include "render/styles.h"
-#include "render/tip.h"
 #include "view/surface.h"
 
 namespace {
 
 class TipTest : public ::testing::Test {
-protected:
+  protected:
     TipTest() : canvas(kModeFlat) {}
     ~TipTest() override { RemoveTip(); }
 

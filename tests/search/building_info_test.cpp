@@ -1,5 +1,7 @@
 // The information on a press: what the hit test finds, the texts of a building, the objects at
 // its address point, and the dialogs that show them.
+#include "search/building_info.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +10,6 @@
 #include "info_plan.h"
 #include "platform/user_testing.h"
 #include "resources/resources.h"
-#include "search/building_info.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ namespace {
 // Y = X + 80, so a point (200, 280 + d) lies d / sqrt(2) from it. Street 11 has no name record.
 // House 0 straddles street 7 with its anchor at (40, 110), in district Alpha.
 class InfoTest : public InfoPlanTest {
-protected:
+  protected:
     void SetUp() override {
         InfoPlanTest::SetUp();
         SetStreetNames({{7, "Lenina ul./Staraya"}, {9, "Sadovaya"}});
@@ -144,26 +145,62 @@ TEST_F(InfoTest, BuildingTexts) {
         return h;
     };
     const Case cases[] = {
-        {"street and number",
-         with([](HouseSketch& h) { h.streetId = 7; h.houseNumber = "12a"; h.floors = 9; h.purpose = 444; h.caption = "School No 3"; }),
-         "Lenina ul., 12a", "Lenina ul., 12a", "Alpha district", "9-floor educational building", "School No 3"},
-        {"number without a street", with([](HouseSketch& h) { h.houseNumber = "5"; h.purpose = 658; }), ", 5", ", 5",
-         "Alpha district", "1-floor apartment building", ""},
-        {"street without a number", with([](HouseSketch& h) { h.streetId = 9; h.floors = 0; h.purpose = 412; }),
+        {"street and number", with([](HouseSketch& h) {
+             h.streetId = 7;
+             h.houseNumber = "12a";
+             h.floors = 9;
+             h.purpose = 444;
+             h.caption = "School No 3";
+         }),
+         "Lenina ul., 12a", "Lenina ul., 12a", "Alpha district", "9-floor educational building",
+         "School No 3"},
+        {"number without a street", with([](HouseSketch& h) {
+             h.houseNumber = "5";
+             h.purpose = 658;
+         }),
+         ", 5", ", 5", "Alpha district", "1-floor apartment building", ""},
+        {"street without a number", with([](HouseSketch& h) {
+             h.streetId = 9;
+             h.floors = 0;
+             h.purpose = 412;
+         }),
          "Sadovaya", "Sadovaya", "Alpha district", "1-floor ", ""},
-        {"neither: the template's title", with([](HouseSketch& h) { h.floors = 2; h.purpose = 660; }), "", "Information",
-         "Alpha district", "2-floor educational building", ""},
-        {"a street id without a name record", with([](HouseSketch& h) { h.streetId = 30; h.houseNumber = "1"; h.purpose = 0; }), ", 1",
-         ", 1", "Alpha district", "1-floor ", ""},
-        {"a number filling its field", with([](HouseSketch& h) { h.streetId = 9; h.houseNumber = "1234567"; h.purpose = 0; }),
+        {"neither: the template's title", with([](HouseSketch& h) {
+             h.floors = 2;
+             h.purpose = 660;
+         }),
+         "", "Information", "Alpha district", "2-floor educational building", ""},
+        {"a street id without a name record", with([](HouseSketch& h) {
+             h.streetId = 30;
+             h.houseNumber = "1";
+             h.purpose = 0;
+         }),
+         ", 1", ", 1", "Alpha district", "1-floor ", ""},
+        {"a number filling its field", with([](HouseSketch& h) {
+             h.streetId = 9;
+             h.houseNumber = "1234567";
+             h.purpose = 0;
+         }),
          "Sadovaya, 1234567", "Sadovaya, 1234567", "Alpha district", "1-floor ", ""},
-        {"negative floors, production", with([](HouseSketch& h) { h.floors = -4; h.purpose = 777; }), "", "Information",
-         "Alpha district", "1-floor production target or garage", ""},
-        {"medical, in Gamma", with([](HouseSketch& h) { h.x1 = 200; h.x2 = 210; h.purpose = 661; h.floors = 3; }), "",
-         "Information", "Gamma district", "3-floor medical building", ""},
-        {"public, outside every district",
-         with([](HouseSketch& h) { h.y1 = 440; h.y2 = 460; h.purpose = 888; h.floors = 12; }), "", "Information", "",
-         "12-floor public building", ""},
+        {"negative floors, production", with([](HouseSketch& h) {
+             h.floors = -4;
+             h.purpose = 777;
+         }),
+         "", "Information", "Alpha district", "1-floor production target or garage", ""},
+        {"medical, in Gamma", with([](HouseSketch& h) {
+             h.x1 = 200;
+             h.x2 = 210;
+             h.purpose = 661;
+             h.floors = 3;
+         }),
+         "", "Information", "Gamma district", "3-floor medical building", ""},
+        {"public, outside every district", with([](HouseSketch& h) {
+             h.y1 = 440;
+             h.y2 = 460;
+             h.purpose = 888;
+             h.floors = 12;
+         }),
+         "", "Information", "", "12-floor public building", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -181,13 +218,20 @@ TEST_F(InfoTest, BuildingTexts) {
 
 TEST_F(InfoTest, PurposeWordsOfEveryCode) {
     const std::pair<int, const char*> cases[] = {
-        {411, "apartment building"},          {658, "apartment building"},
-        {413, "production target or garage"}, {657, "production target or garage"},
-        {777, "production target or garage"}, {444, "educational building"},
-        {660, "educational building"},        {461, "public building"},
-        {659, "public building"},             {888, "public building"},
-        {555, "medical building"},            {661, "medical building"},
-        {412, ""},                            {0, ""},
+        {411, "apartment building"},
+        {658, "apartment building"},
+        {413, "production target or garage"},
+        {657, "production target or garage"},
+        {777, "production target or garage"},
+        {444, "educational building"},
+        {660, "educational building"},
+        {461, "public building"},
+        {659, "public building"},
+        {888, "public building"},
+        {555, "medical building"},
+        {661, "medical building"},
+        {412, ""},
+        {0, ""},
         {-411, ""},
     };
     for (const auto& [code, words] : cases) {
@@ -251,13 +295,15 @@ void ReadDialog(HWND dialog, int templateId, void* context) {
             shown.stayedOpen = IsWindowVisible(dialog) != FALSE;
         }
     }
-    if (shown.closing == 0) UserClick(GetDlgItem(dialog, IDCLOSE));
-    else UserPressKey(dialog, shown.closing);
+    if (shown.closing == 0)
+        UserClick(GetDlgItem(dialog, IDCLOSE));
+    else
+        UserPressKey(dialog, shown.closing);
     shown.closed = IsWindowVisible(dialog) == FALSE;
 }
 
 class InfoDialogTest : public InfoTest {
-protected:
+  protected:
     void TearDown() override {
         SetDialogHook(nullptr, nullptr);
         InfoTest::TearDown();

@@ -55,7 +55,7 @@ T* CopyRows(const std::vector<T>& rows) {
 }
 
 class InfoPlanTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr int kWidth = 400;
     static constexpr int kHeight = 300;
 
@@ -142,7 +142,8 @@ protected:
             memcpy(rec.houseNumber, h.houseNumber, std::min(strlen(h.houseNumber), sizeof rec.houseNumber));
             strncpy(rec.caption, h.caption, sizeof rec.caption - 1);
             rec.count = 4;
-            rec.pts = CopyRows(std::vector<PlanPoint>{{h.x1, h.y1}, {h.x1, h.y2}, {h.x2, h.y2}, {h.x2, h.y1}});
+            rec.pts =
+                CopyRows(std::vector<PlanPoint>{{h.x1, h.y1}, {h.x1, h.y2}, {h.x2, h.y2}, {h.x2, h.y1}});
             rec.box = BBox{h.x1, h.y1, h.x2, h.y2};
             rec.x = static_cast<uint16_t>((h.x1 + h.x2) / 2);
             rec.y = static_cast<uint16_t>((h.y1 + h.y2) / 2);
@@ -204,7 +205,7 @@ protected:
 
     HDC dc_ = nullptr;
 
-private:
+  private:
     HBITMAP bitmap_ = nullptr;
     int liveObjects_ = 0;
     char savedNames_[kDistrictCount + 1][kDistrictNameField] = {};

@@ -11,13 +11,14 @@ namespace {
 
 // The fixture's plan with one district (number 1) over the land west of Y = 3000.
 class InfoPressTest : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         WritePlan();
         std::vector<PackedPoint> land = {{0, 0}, {10000, 0}, {10000, 6000}, {0, 6000}};
         std::vector<PackedPoint> district = {{0, 0}, {10000, 0}, {10000, 3000}, {0, 3000}};
-        AreaRec outlines[2] = {{250, 4, land.data(), {0, 0, 10000, 6000}}, {1, 4, district.data(), {0, 0, 10000, 3000}}};
+        AreaRec outlines[2] = {{250, 4, land.data(), {0, 0, 10000, 6000}},
+                               {1, 4, district.data(), {0, 0, 10000, 3000}}};
         ASSERT_TRUE(WriteAreaFile(folder.path(), BBox{0, 0, 10000, 10000}, outlines, 2));
         Start();
         // One pixel is 1.25 m: (sx, sy) is the plan point (4700 + (600 - sy) 1.25, 2500 + 1.25 sx).

@@ -15,11 +15,12 @@
 namespace {
 
 // The plan is 0..1000 m both ways, all land. District 1 (the city's "Центральный", in Latin
-// letters "Central`nij") is X 0..500, district 2 ("Приморский", "Prymorskij") X 500..1000. Street 3 runs along X = 300 from Y = 100 to 900. The one house,
-// X 280..320, Y 400..440, stands on it with its anchor at (300, 420); two objects share that
-// point. The part of the city "Gavan" lies at (300, 520), 100 m east of the anchor.
+// letters "Central`nij") is X 0..500, district 2 ("Приморский", "Prymorskij") X 500..1000. Street 3 runs
+// along X = 300 from Y = 100 to 900. The one house, X 280..320, Y 400..440, stands on it with its anchor at
+// (300, 420); two objects share that point. The part of the city "Gavan" lies at (300, 520), 100 m east of
+// the anchor.
 class InfoQueryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         memcpy(savedNames_, g_district_names, sizeof savedNames_);
         const char* dir = folder.path();
@@ -99,7 +100,7 @@ protected:
 
     TempFolder folder;
 
-private:
+  private:
     char savedNames_[kDistrictCount + 1][kDistrictNameField] = {};
 };
 
@@ -115,7 +116,9 @@ TEST_F(InfoQueryTest, AnswersWhatAPressShows) {
          "{\"kind\": \"building\", \"building\": 0, \"title\": \"Sadovaya, 12\xD0\xB0\", "
          "\"district\": \"Central`nij district  (Gavan)\", \"floors\": \"4-floor educational building\", "
          "\"extra\": \"School\", \"objects\": [\"Library\", \"Cafe\"]}\n"},
-        {"the street past the house", {"300", "600", "--scale", "0.5"}, "{\"kind\": \"street\", \"text\": \"Sadovaya\"}\n"},
+        {"the street past the house",
+         {"300", "600", "--scale", "0.5"},
+         "{\"kind\": \"street\", \"text\": \"Sadovaya\"}\n"},
         // 215 m from Gavan: within the tip's 400 m.
         {"open ground in the centre",
          {"100", "600", "--scale", "0.5"},
@@ -124,8 +127,12 @@ TEST_F(InfoQueryTest, AnswersWhatAPressShows) {
          {"900", "100", "--scale", "0.5"},
          "{\"kind\": \"district\", \"text\": \"Prymorskij district\"}\n"},
         // 8 m off the street's line but outside its box, which has no height.
-        {"beside the street", {"308", "600", "--scale", "0.5"}, "{\"kind\": \"district\", \"text\": \"Central`nij district  (Gavan)\"}\n"},
-        {"the scale given first", {"--scale", "1", "300", "600"}, "{\"kind\": \"street\", \"text\": \"Sadovaya\"}\n"},
+        {"beside the street",
+         {"308", "600", "--scale", "0.5"},
+         "{\"kind\": \"district\", \"text\": \"Central`nij district  (Gavan)\"}\n"},
+        {"the scale given first",
+         {"--scale", "1", "300", "600"},
+         "{\"kind\": \"street\", \"text\": \"Sadovaya\"}\n"},
         {"beyond the plan", {"1500", "1500", "--scale", "0.5"}, "{\"kind\": \"none\"}\n"},
     };
     for (const Case& c : cases) {
@@ -152,7 +159,10 @@ TEST_F(InfoQueryTest, RefusesWhatItCannotAnswer) {
         {"a word for X", {"north", "420", "--scale", "0.5"}, kQueryUsage, "not a plan coordinate"},
         {"one coordinate", {"300", "--scale", "0.5"}, kQueryUsage, "X Y is needed"},
         {"three coordinates", {"300", "420", "5", "--scale", "0.5"}, kQueryUsage, "X Y is needed"},
-        {"a view larger than the plan", {"300", "420", "--scale", "0.001"}, kQueryFailed, "larger than the whole plan"},
+        {"a view larger than the plan",
+         {"300", "420", "--scale", "0.001"},
+         kQueryFailed,
+         "larger than the whole plan"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -36,8 +36,10 @@ int ParseInfoArgs(const QueryCall& call, InfoArgs* args) {
         const std::string& word = call.args[i];
         if (word == "--scale") {
             if (i + 1 >= call.args.size()) return QueryUsageError(call, "info", "--scale needs a value");
-            if (!ParseDouble(call.args[i + 1], &args->scale) || !std::isfinite(args->scale) || !(args->scale > 0.0)) {
-                return QueryUsageError(call, "info", "the scale must be a positive number: '" + call.args[i + 1] + "'");
+            if (!ParseDouble(call.args[i + 1], &args->scale) || !std::isfinite(args->scale) ||
+                !(args->scale > 0.0)) {
+                return QueryUsageError(call, "info",
+                                       "the scale must be a positive number: '" + call.args[i + 1] + "'");
             }
             haveScale = true;
             ++i;
@@ -94,10 +96,12 @@ void WriteAnswer(FILE* out, const InfoHit& hit) {
     switch (hit.kind) {
         case InfoKind::Building: {
             FillBuildingInfo(hit.building);
-            fprintf(out, "{\"kind\": \"building\", \"building\": %d, \"title\": %s, \"district\": %s, \"floors\": %s, "
-                         "\"extra\": %s, \"objects\": [",
-                    hit.building, JsonString(InfoTitle()).c_str(), JsonString(g_infoDistrict).c_str(),
-                    JsonString(g_infoFloors).c_str(), JsonString(g_infoExtra).c_str());
+            fprintf(
+                out,
+                "{\"kind\": \"building\", \"building\": %d, \"title\": %s, \"district\": %s, \"floors\": %s, "
+                "\"extra\": %s, \"objects\": [",
+                hit.building, JsonString(InfoTitle()).c_str(), JsonString(g_infoDistrict).c_str(),
+                JsonString(g_infoFloors).c_str(), JsonString(g_infoExtra).c_str());
             for (size_t i = 0; i < g_infoObjects.size(); ++i) {
                 const UserObjectRec& object = g_user_objects[g_infoObjects[i]];
                 fprintf(out, "%s%s", i == 0 ? "" : ", ", JsonString(object.name, sizeof object.name).c_str());
@@ -139,7 +143,8 @@ int RunInfoQuery(const QueryCall& call) {
     CreateFixedObjects();
     BuildStyleSet();
     if (!ShowViewAt(args)) {
-        fprintf(call.err, "plan-query: at scale %g the view would be larger than the whole plan\n", args.scale);
+        fprintf(call.err, "plan-query: at scale %g the view would be larger than the whole plan\n",
+                args.scale);
         ReleaseView();
         FreeQueryPlan();
         return kQueryFailed;
