@@ -352,8 +352,10 @@ LRESULT DialogDispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         const QString title = Text1251(d->title.c_str());
         if (d->widget && d->widget->isWindow()) d->widget->setWindowTitle(title);
         if (d->widget) {
-            if (auto* caption = d->widget->findChild<ChildCaption*>(QString(), Qt::FindDirectChildrenOnly)) {
-                caption->SetTitle(title);
+            // The caption class has no meta-object of its own, so a search by type would take
+            // any child widget (a static, say) for it; only a real caption gets the title.
+            for (QObject* child : d->widget->children()) {
+                if (auto* caption = dynamic_cast<ChildCaption*>(child)) caption->SetTitle(title);
             }
         }
         return TRUE;
@@ -434,6 +436,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     d->result = result;
     d->ended = true;
     if (d->widget) d->widget->hide();
+    // A key or click the toolkit handled itself queues nothing; a modal loop waiting for its
+    // next message would not see that it has ended until something else arrived.
+    PostMessageA(dialog, WM_NULL, 0, 0);
     return TRUE;
 }
 

@@ -3,6 +3,8 @@
 #include "measure/measure.h"
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "render/tip.h"
+#include "search/building_info.h"
 #include "search/object_search.h"
 #include "shell/interaction.h"
 #include "view/shared_state.h"
@@ -33,9 +35,9 @@ const ToolRoutines kBuiltToolRoutines = {
     /* measureClick */ MeasureClick,
     /* trackMeasureCursor */ TrackMeasureCursor,
     /* measurePopup */ MeasurePopup,
-    /* showInfoAt */ nullptr,
+    /* showInfoAt */ ShowInfoAt,
     /* showStreetNameAt */ ShowStreetNameAt,
-    /* removeTip */ nullptr,
+    /* removeTip */ RemoveTip,
     /* drawLocator */ nullptr,
     /* drawPartName */ DrawPartName,
     /* drawDistrictOutline */ DrawDistrictOutline,
