@@ -1,5 +1,6 @@
 #include "shell/tool_routines.h"
 
+#include "print/print_view.h"
 #include "render/labels.h"
 #include "render/overlays.h"
 
@@ -12,7 +13,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
     /* openObjectSearch */ nullptr,
-    /* printVisiblePlan */ nullptr,
+    /* printVisiblePlan */ PrintView,
     /* openCoordinatesWindow */ nullptr,
     /* showCoordinates */ nullptr,
     /* startMeasurement */ nullptr,
