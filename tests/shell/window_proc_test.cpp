@@ -133,8 +133,8 @@ TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
     SetDetailedView(4000, 2000, 5000, 3500);
     const int windows = LiveWindowCount();
     const UINT ids[] = {kCmdLayers,      kCmdInstruments,    kCmdStreetSearch,     kCmdDistricts,
-                        kCmdPartsOfCity, kCmdObjectSearch,   kCmdPrintBlackWhite,  kCmdPrintColor,
-                        kCmdCoordinates, kCmdMeasureOnLines, kCmdMeasureOnStreets, kCmdAbout};
+                        kCmdPartsOfCity, kCmdObjectSearch,   kCmdCoordinates,      kCmdMeasureOnLines,
+                        kCmdMeasureOnStreets, kCmdAbout};
     for (UINT id : ids) {
         SCOPED_TRACE(id);
         Command(id);
