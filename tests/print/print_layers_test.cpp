@@ -4,6 +4,7 @@
 // (sx, sy) = (trunc((Y - yMin) 4 s + 0.5), trunc(300 - ((X - xMin) 4 s + 0.5))).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,6 +18,7 @@
 #include "render/layer_settings.h"
 #include "render/plan_canvas.h"
 #include "render/rand.h"
+#include "render/scratch_points.h"
 #include "render/styles.h"
 #include "view/shared_state.h"
 #include "view/view.h"
@@ -437,6 +439,27 @@ TEST_F(PrintLayersTest, WindowRowsAtLevel1) {
     EXPECT_GT(rowLines, 0);
     EXPECT_EQ(rowLines % 8, 0) << "four rows of two lines per wall";
     EXPECT_EQ(g_printStorey, 3);
+}
+
+TEST_F(PrintLayersTest, BlockWithMoreOutlinePointsThanTheTablesAndBuffer) {
+    g_printInColor = 1;
+    PlanCanvas canvas(kModeWindowsOnClock);
+    canvas.SetView(0.5, 0.0f, 0.0f);
+    // 400 points on a circle of 40 m round (75, 100): 80 pixels, so neighbours stay apart.
+    BuildingSketch tower;
+    tower.floors = 3;
+    for (int i = 0; i < 400; ++i) {
+        const double a = 2.0 * 3.14159265358979 * i / 400.0;
+        tower.points.push_back({static_cast<float>(75 + 40 * std::cos(a)), static_cast<float>(100 + 40 * std::sin(a))});
+    }
+    canvas.SetBuildings({tower});
+    ASSERT_NE(ScratchPoints(8), nullptr);
+    canvas.StartRecording();
+    PrintLayers();
+    const std::vector<GdiCall> shapes = OutlinedPolygons(canvas);
+    ASSERT_GE(shapes.size(), 2u);
+    EXPECT_GT(shapes.back().points.size(), 220u) << "the whole roof";
+    EXPECT_GE(g_pts_capacity, 400);
 }
 
 // ---- House numbers and flags ----
