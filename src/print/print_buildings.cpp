@@ -36,7 +36,9 @@ int AtLeast(int value, int least) { return value > least ? value : least; }
 // Bridges, passages and sheds stand one storey above the ground on paper.
 bool StandsAboveGround(int16_t purpose) { return purpose >= 657 && purpose <= 661; }
 
-int BlockCategory(const BuildingRec& b) { return colorBuildings != 0 ? PrintCategory(b.purpose) : kUncolouredCategory; }
+int BlockCategory(const BuildingRec& b) {
+    return colorBuildings != 0 ? PrintCategory(b.purpose) : kUncolouredCategory;
+}
 
 HBRUSH WallBrush(const BuildingRec& b) {
     if (!InColour()) return g_fixed.brush_grey_240;
@@ -71,7 +73,8 @@ void PrintWindows(int xa, int ya, int xb, int yb, int f, int h) {
     SelectObject(g_hdc, g_fixed.null_pen);
     if (DisplayMode == kModeWideWindows) {
         SelectObject(g_hdc, InColour() ? g_style.brush_window_lit : g_fixed.brush_grey_180);
-        ForEachWindowBand(xa, ya, xb, yb, f, g_printStorey, [](const POINT* band) { Polygon(g_hdc, band, 4); });
+        ForEachWindowBand(xa, ya, xb, yb, f, g_printStorey,
+                          [](const POINT* band) { Polygon(g_hdc, band, 4); });
         return;
     }
     ForEachSingleWindow(xa, ya, xb, yb, f, g_printStorey, [](const POINT* window) {
@@ -91,7 +94,8 @@ void PrintFlatBuildings() {
     WalkBuildings([k, flat](const BuildingRec& b, POINT* pts, int n) {
         if (flat) {
             HBRUSH brush = InColour() ? BrushBuilding(PrintCategory(b.purpose))
-                                      : (b.purpose == kPurposeOutbuilding ? g_fixed.brush_grey_180 : g_fixed.brush_grey_200);
+                                      : (b.purpose == kPurposeOutbuilding ? g_fixed.brush_grey_180
+                                                                          : g_fixed.brush_grey_200);
             SelectObject(g_hdc, brush);
             Polygon(g_hdc, pts, n);
         } else {
@@ -142,7 +146,8 @@ void PrintBlockBuildings() {
     g_printLift = 0;
     g_printStorey = TruncateToInt(4.0 * p * s);
     g_blockPass.windowRows =
-        k <= 1 ? CreatePen(PS_SOLID, AtLeast(TruncateToInt(g_printStorey * 0.5), 1), kWindowRowGrey) : nullptr;
+        k <= 1 ? CreatePen(PS_SOLID, AtLeast(TruncateToInt(g_printStorey * 0.5), 1), kWindowRowGrey)
+               : nullptr;
     g_blockPass.outline = CreatePen(PS_SOLID, AtLeast(TruncateToInt(p * 0.2), 1), kBlack);
     SetTextColor(g_hdc, kBlack);
 

@@ -76,11 +76,20 @@ void PrintAreas() {
         if (InColour() && (i == 0 || rec.code != g_topo1[i - 1].code)) {
             // Other codes keep the brush in use.
             switch (rec.code) {
-                case kCodeArea718: SelectObject(g_hdc, g_style.brush_area_718); break;
-                case kCodeArea750: SelectObject(g_hdc, g_style.brush_hatch_750); break;
-                case kCodeArea1014: SelectObject(g_hdc, g_style.brush_area_1014); break;
-                case kCodeArea6614: SelectObject(g_hdc, g_style.brush_area_6614); break;
-                default: break;
+                case kCodeArea718:
+                    SelectObject(g_hdc, g_style.brush_area_718);
+                    break;
+                case kCodeArea750:
+                    SelectObject(g_hdc, g_style.brush_hatch_750);
+                    break;
+                case kCodeArea1014:
+                    SelectObject(g_hdc, g_style.brush_area_1014);
+                    break;
+                case kCodeArea6614:
+                    SelectObject(g_hdc, g_style.brush_area_6614);
+                    break;
+                default:
+                    break;
             }
         }
         if (rec.pts == nullptr || rec.count < 1) continue;
@@ -94,18 +103,21 @@ void PrintAreas() {
 
 // The land outline, cut into the stretches that reach the page.
 void PrintCoast() {
-    HPEN pen = SelectNewPen(AtLeast(TruncateToInt(g_view.pxPerMmX * 0.25), 1), ColourOr(kCoastColour, kBlack));
+    HPEN pen =
+        SelectNewPen(AtLeast(TruncateToInt(g_view.pxPerMmX * 0.25), 1), ColourOr(kCoastColour, kBlack));
     const AreaRec* land = g_areas != nullptr && g_area_count > 0 ? &g_areas[0] : nullptr;
     if (land != nullptr && land->pts != nullptr && land->count > 0) {
         POINT* pts = ScratchPoints(land->count);
         if (pts != nullptr) {
-            const int n = PackedPointsToScreen(land->count, reinterpret_cast<const uint16_t*>(land->pts), pts);
+            const int n =
+                PackedPointsToScreen(land->count, reinterpret_cast<const uint16_t*>(land->pts), pts);
             const Box page = OrderedBox(g_view.vpLeft, g_view.vpTop, g_view.vpRight, g_view.vpBottom);
             ForEachVisibleRun(
                 n,
                 [&](int i) {
                     const float segment[4] = {static_cast<float>(pts[i].x), static_cast<float>(pts[i].y),
-                                              static_cast<float>(pts[i + 1].x), static_cast<float>(pts[i + 1].y)};
+                                              static_cast<float>(pts[i + 1].x),
+                                              static_cast<float>(pts[i + 1].y)};
                     return PolylineTouchesBox(2, segment, page, 0.0f);
                 },
                 [&](int first, int last) { Polyline(g_hdc, pts + first, last - first + 1); });
@@ -184,8 +196,10 @@ void PrintBuildingLayers(double p) {
     g_printNumberHeight = TruncateToInt(p * -3.0);
     HFONT font = CreateFontA(g_printNumberHeight, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial Cyr");
     HGDIOBJ previous = SelectObject(g_hdc, font);
-    if (DisplayMode == kModeFlat || DisplayMode == kModeGraphic) PrintFlatBuildings();
-    else PrintBlockBuildings();
+    if (DisplayMode == kModeFlat || DisplayMode == kModeGraphic)
+        PrintFlatBuildings();
+    else
+        PrintBlockBuildings();
     if (g_selCount != 0 || g_shownStreet >= 0) PrintFlags(p);
     SelectObject(g_hdc, previous != nullptr ? previous : g_fixed.font_label);
     DeleteObject(font);
@@ -257,13 +271,16 @@ void PrintFlag(int index) {
     const int k = g_view.detailLevel;
     if (DisplayMode != kModeFlat && DisplayMode != kModeGraphic) {
         // On the roof of the block.
-        if (k == 1) fy = fy + 2 - 2 * b.floors;
-        else if (k >= 2) fy -= b.floors * g_printStorey;
+        if (k == 1)
+            fy = fy + 2 - 2 * b.floors;
+        else if (k >= 2)
+            fy -= b.floors * g_printStorey;
     }
     const double p = g_view.pxPerMmX;
     MoveToEx(g_hdc, fx, fy, nullptr);
     LineTo(g_hdc, fx, TruncateToInt(fy - 2.0 * p));
-    Rectangle(g_hdc, fx, TruncateToInt(fy - 4.0 * p), TruncateToInt(fx + 4.0 * p), TruncateToInt(fy - 2.0 * p));
+    Rectangle(g_hdc, fx, TruncateToInt(fy - 4.0 * p), TruncateToInt(fx + 4.0 * p),
+              TruncateToInt(fy - 2.0 * p));
 }
 
 void PrintStreetLabels() {
@@ -282,8 +299,8 @@ void PrintStreetLabels() {
         char text[kLabelLayoutMax + 1];
         const int len = StreetLabelText(line->code, text);
         for (int c = 0; c < len && c < g_labelLayout.count; ++c) {
-            HFONT font = CreateFontA(labelFontHeight, 0, g_labelLayout.escapement[c], 0, weight, 0, 0, 0, 0, 0, 0, 0,
-                                     0, "Arial Cyr");
+            HFONT font = CreateFontA(labelFontHeight, 0, g_labelLayout.escapement[c], 0, weight, 0, 0, 0, 0,
+                                     0, 0, 0, 0, "Arial Cyr");
             SelectObject(g_hdc, font);
             TextOutA(g_hdc, g_labelLayout.x[c], g_labelLayout.y[c], text + c, 1);
             SelectObject(g_hdc, GetStockObject(ANSI_VAR_FONT));
@@ -298,8 +315,10 @@ void PrintLayers() {
     SelectObject(g_hdc, g_fixed.null_pen);
     PrintAreas();
     PrintCoast();
-    if (k <= 2) PrintStreetBodies(k, p);
-    else PrintMinorLines(p);
+    if (k <= 2)
+        PrintStreetBodies(k, p);
+    else
+        PrintMinorLines(p);
     PrintLines(k, p);
     PrintWater();
     PrintShores(k, p);

@@ -72,8 +72,8 @@ void RestoreScreenView(const ViewRect& entry, const ViewState& before) {
 }  // namespace
 
 PrinterPage ReadPrinterPage(HDC printer) {
-    return PrinterPage{GetDeviceCaps(printer, HORZRES),   GetDeviceCaps(printer, VERTRES),
-                       GetDeviceCaps(printer, HORZSIZE),  GetDeviceCaps(printer, VERTSIZE),
+    return PrinterPage{GetDeviceCaps(printer, HORZRES),    GetDeviceCaps(printer, VERTRES),
+                       GetDeviceCaps(printer, HORZSIZE),   GetDeviceCaps(printer, VERTSIZE),
                        GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY)};
 }
 
@@ -81,7 +81,8 @@ bool SetPrinterView(const PrinterPage& page, float xMin, float yMin, float xMax,
     const double dX = static_cast<double>(xMax) - xMin;
     const double dY = static_cast<double>(yMax) - yMin;
     if (!(dX > 0.0) || !(dY > 0.0) || page.heightMm <= 0 || page.widthMm <= 0) return false;
-    if (page.widthPx < 1 || page.heightPx < 1 || page.widthPx > kLargestPagePx || page.heightPx > kLargestPagePx)
+    if (page.widthPx < 1 || page.heightPx < 1 || page.widthPx > kLargestPagePx ||
+        page.heightPx > kLargestPagePx)
         return false;
     if (page.dpiX < 1 || page.dpiY < 1) return false;
     const double scale = page.heightMm / dX;
@@ -122,7 +123,8 @@ void PrintPage(float xMin, float yMin, float xMax, float yMax) {
     if (w < 1) w = 1;
 
     if (mapClipRegion != nullptr) DeleteObject(mapClipRegion);
-    mapClipRegion = CreateRectRgn(g_view.vpLeft + w, g_view.vpTop + w, g_view.vpRight - w, g_view.vpBottom - w);
+    mapClipRegion =
+        CreateRectRgn(g_view.vpLeft + w, g_view.vpTop + w, g_view.vpRight - w, g_view.vpBottom - w);
     SelectClipRgn(g_hdc, mapClipRegion);
     PrintLayers();
     SelectClipRgn(g_hdc, nullptr);
@@ -151,7 +153,8 @@ void PrintView() {
         MessageBeep(MB_ICONEXCLAMATION);
         return;
     }
-    const ViewRect entry = g_zoom.entries[g_zoom.zoomDepth <= kZoomStackSize ? g_zoom.zoomDepth : kZoomStackSize];
+    const ViewRect entry =
+        g_zoom.entries[g_zoom.zoomDepth <= kZoomStackSize ? g_zoom.zoomDepth : kZoomStackSize];
     const ViewState before = g_view;
 
     std::memset(&g_printDlg, 0, sizeof g_printDlg);

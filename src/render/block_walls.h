@@ -126,8 +126,10 @@ void ForEachWindowBand(int xa, int ya, int xb, int yb, int f, int H, Quad&& quad
     const POINT E{TruncateToInt(xb - q * ux), TruncateToInt(yb - q * uy - q)};
     for (int i = 0; i < f; ++i) {
         if (WhollyAboveScreen(lowest - q - i * H)) break;
-        const POINT band[4] = {
-            {S.x, S.y - i * H}, {E.x, E.y - i * H}, {E.x, E.y - i * H - halfStorey}, {S.x, S.y - i * H - halfStorey}};
+        const POINT band[4] = {{S.x, S.y - i * H},
+                               {E.x, E.y - i * H},
+                               {E.x, E.y - i * H - halfStorey},
+                               {S.x, S.y - i * H - halfStorey}};
         quad(band);
     }
 }

@@ -2,6 +2,8 @@
 // widths and colours of each layer in colour and in black and white, the buildings, house
 // numbers, flags and street names. Pixel positions follow the canvas rule
 // (sx, sy) = (trunc((Y - yMin) 4 s + 0.5), trunc(300 - ((X - xMin) 4 s + 0.5))).
+#include "print/print_layers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "print/print_layers.h"
 #include "print/print_view.h"
 #include "render/buildings.h"
 #include "render/labels.h"
@@ -26,7 +27,8 @@
 namespace {
 
 constexpr COLORREF Hex(uint32_t rgb) {
-    return RGB(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF));
+    return RGB(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+               static_cast<int>(rgb & 0xFF));
 }
 
 constexpr COLORREF kBlack = Hex(0x000000);
@@ -60,7 +62,9 @@ void SetTopo(LineRec** table, int32_t* count, const std::vector<LineRec>& rows) 
     *count = static_cast<int32_t>(rows.size());
 }
 
-bool IsWindow(const GdiCall& call) { return call.op == GdiOp::Polygon && PenIsNull(call) && call.points.size() == 4; }
+bool IsWindow(const GdiCall& call) {
+    return call.op == GdiOp::Polygon && PenIsNull(call) && call.points.size() == 4;
+}
 
 std::vector<COLORREF> WindowBrushes(const PlanCanvas& canvas) {
     std::vector<COLORREF> out;
@@ -80,7 +84,7 @@ std::vector<GdiCall> OutlinedPolygons(const PlanCanvas& canvas) {
 }
 
 class PrintLayersTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_printInColor = 0;
         g_printMinSize = 0;
@@ -214,7 +218,8 @@ TEST_F(PrintLayersTest, LinesWiderWithTheLevelAndCode9005Left) {
         SCOPED_TRACE("level " + std::to_string(k));
         PlanCanvas canvas(kModeFlat);
         canvas.SetView(0.5, 0.0f, 0.0f, k);
-        SetTopo(&g_topo2, &g_topo2_count, {MakeLine(9005, {{40, 20}, {40, 180}}), MakeLine(3011, {{60, 20}, {60, 180}})});
+        SetTopo(&g_topo2, &g_topo2_count,
+                {MakeLine(9005, {{40, 20}, {40, 180}}), MakeLine(3011, {{60, 20}, {60, 180}})});
         canvas.StartRecording();
         PrintLayers();
         const std::vector<GdiCall> lines = canvas.CallsOf(GdiOp::Polyline);
@@ -450,7 +455,8 @@ TEST_F(PrintLayersTest, BlockWithMoreOutlinePointsThanTheTablesAndBuffer) {
     tower.floors = 3;
     for (int i = 0; i < 400; ++i) {
         const double a = 2.0 * 3.14159265358979 * i / 400.0;
-        tower.points.push_back({static_cast<float>(75 + 40 * std::cos(a)), static_cast<float>(100 + 40 * std::sin(a))});
+        tower.points.push_back(
+            {static_cast<float>(75 + 40 * std::cos(a)), static_cast<float>(100 + 40 * std::sin(a))});
     }
     canvas.SetBuildings({tower});
     ASSERT_NE(ScratchPoints(8), nullptr);

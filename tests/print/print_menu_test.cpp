@@ -15,7 +15,9 @@
 
 namespace {
 
-std::string MenuPdf(const char* name) { return std::string(KORVINSK_BINARY_DIR) + "/print_menu_" + name + ".pdf"; }
+std::string MenuPdf(const char* name) {
+    return std::string(KORVINSK_BINARY_DIR) + "/print_menu_" + name + ".pdf";
+}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -23,7 +25,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 class PrintMenuTest : public ShellTest {
-protected:
+  protected:
     void TearDown() override {
         EndPrintDlgOverride();
         ShellTest::TearDown();

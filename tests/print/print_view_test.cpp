@@ -1,5 +1,7 @@
 // The printed page: the printer's view of the plan, the frame and the title, and the window's
 // view after printing, whether the dialog printed or was cancelled.
+#include "print/print_view.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 
 #include "platform/gdi.h"
 #include "platform/print.h"
-#include "print/print_view.h"
 #include "render/frame.h"
 #include "render/render_fixture.h"
 #include "render/styles.h"
@@ -19,7 +20,9 @@
 
 namespace {
 
-std::string TempPdf(const char* name) { return std::string(KORVINSK_BINARY_DIR) + "/print_view_" + name + ".pdf"; }
+std::string TempPdf(const char* name) {
+    return std::string(KORVINSK_BINARY_DIR) + "/print_view_" + name + ".pdf";
+}
 
 int PdfPages(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -73,16 +76,36 @@ INSTANTIATE_TEST_SUITE_P(
     Pages, PrinterViewTest,
     ::testing::Values(
         // 277 / 2000 = 0.1385; m = (190 - 138.5) / 2 / 0.1385 = 185.92 m more on both sides.
-        ViewCase{"Window2000mTallOn277mm", {4488, 6543, 190, 277, 600, 600}, {1000, 3000, 3000, 4000}, 0.1385, 1,
-                 2814.0794, 4185.9206},
+        ViewCase{"Window2000mTallOn277mm",
+                 {4488, 6543, 190, 277, 600, 600},
+                 {1000, 3000, 3000, 4000},
+                 0.1385,
+                 1,
+                 2814.0794,
+                 4185.9206},
         // A square window on a landscape sheet: 210 / 1000 = 0.21; m = (297 - 210) / 2 / 0.21 = 207.14.
-        ViewCase{"LandscapeShowsMoreLeftAndRight", {7016, 4961, 297, 210, 600, 600}, {0, 0, 1000, 1000}, 0.21, 1,
-                 -207.1429, 1207.1429},
+        ViewCase{"LandscapeShowsMoreLeftAndRight",
+                 {7016, 4961, 297, 210, 600, 600},
+                 {0, 0, 1000, 1000},
+                 0.21,
+                 1,
+                 -207.1429,
+                 1207.1429},
         // A wide window on a portrait sheet: 0.297; m = (210 - 594) / 2 / 0.297 = -646.46, cut off.
-        ViewCase{"PortraitOfAWideWindowShowsLess", {4961, 7016, 210, 297, 600, 600}, {0, 0, 1000, 2000}, 0.297, 2,
-                 646.4646, 1353.5354},
+        ViewCase{"PortraitOfAWideWindowShowsLess",
+                 {4961, 7016, 210, 297, 600, 600},
+                 {0, 0, 1000, 2000},
+                 0.297,
+                 2,
+                 646.4646,
+                 1353.5354},
         // 297 / 100 = 2.97 mm per metre, the largest detail level; m = (210 - 297) / 2 / 2.97 = -14.65.
-        ViewCase{"SmallWindowAtLevel5", {4961, 7016, 210, 297, 600, 600}, {500, 500, 600, 600}, 2.97, 5, 514.6465,
+        ViewCase{"SmallWindowAtLevel5",
+                 {4961, 7016, 210, 297, 600, 600},
+                 {500, 500, 600, 600},
+                 2.97,
+                 5,
+                 514.6465,
                  585.3535}),
     [](const ::testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
@@ -114,7 +137,7 @@ TEST(PrinterView, BoxOrPageWithoutRoomLeavesTheViewAlone) {
 // ---- One page into a PDF printer ----
 
 class PrintPageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FreeAllMapData();
         g_zoom = ZoomStack{};
@@ -203,7 +226,7 @@ TEST_F(PrintPageTest, PageOf277MillimetresForA2000MetreWindow) {
 // ---- The window after printing ----
 
 class PrintViewTest : public RenderTest {
-protected:
+  protected:
     void TearDown() override {
         EndPrintDlgOverride();
         RenderTest::TearDown();
