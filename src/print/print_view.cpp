@@ -108,7 +108,11 @@ bool SetPrinterView(const PrinterPage& page, float xMin, float yMin, float xMax,
 void PrintPage(float xMin, float yMin, float xMax, float yMax) {
     HDC printer = g_printDlg.hDC;
     if (printer == nullptr) return;
-    if (!SetPrinterView(ReadPrinterPage(printer), xMin, yMin, xMax, yMax)) return;
+    if (!SetPrinterView(ReadPrinterPage(printer), xMin, yMin, xMax, yMax)) {
+        // A sheet too large in printer pixels: nothing is printed, and the user hears so.
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
 
     // The layers draw into the current context: the printer's for the length of the page.
     HDC screen = g_hdc;
