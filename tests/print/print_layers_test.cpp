@@ -355,6 +355,39 @@ TEST_F(PrintLayersTest, BlockColoursFollowColorBuildingsOnlyInColour) {
     }
 }
 
+TEST_F(PrintLayersTest, Purposes657To661StandOneStoreyAboveTheGround) {
+    // The outline (50,50) (60,70) (90,60) (80,40) is (100,199) (140,179) (120,119) (80,139) on
+    // the canvas; its first wall, back to front, runs from (120,119) down to (140,179). Storeys
+    // are trunc(4 x 4 x 0.5) = 8 pixels; 3 storeys, or 2 from one storey up.
+    const struct {
+        int16_t purpose;
+        const char* wall;
+    } cases[] = {
+        {411, "(120,119)(140,179)(140,155)(120,95)"},
+        {659, "(120,111)(140,171)(140,155)(120,95)"},
+        {660, "(120,111)(140,171)(140,155)(120,95)"},
+        {661, "(120,111)(140,171)(140,155)(120,95)"},
+        {662, "(120,119)(140,179)(140,155)(120,95)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.purpose);
+        PlanCanvas canvas(kModeWithoutWindows);
+        canvas.SetView(0.5, 0.0f, 0.0f);
+        BuildingSketch block;
+        block.purpose = c.purpose;
+        block.floors = 3;
+        block.points = {{50, 50}, {60, 70}, {90, 60}, {80, 40}};
+        canvas.SetBuildings({block});
+        canvas.StartRecording();
+        PrintLayers();
+        const std::vector<GdiCall> shapes = OutlinedPolygons(canvas);
+        ASSERT_EQ(shapes.size(), 5u) << "four walls and the roof";
+        EXPECT_EQ(Describe(shapes[0].points), c.wall);
+        // The roof 3 storeys up whatever the purpose.
+        EXPECT_EQ(Describe(shapes[4].points), "(100,175)(140,155)(120,95)(80,115)");
+    }
+}
+
 BuildingSketch WindowedBlock(int16_t purpose) {
     BuildingSketch block;
     block.purpose = purpose;
