@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 
 #include "platform/gdi.h"
@@ -47,6 +48,9 @@ struct ViewCase {
     double yMin;  // the easting range follows the page; the northing range is the box's
     double yMax;
 };
+
+// Failure messages name the case instead of dumping its bytes.
+void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.name; }
 
 class PrinterViewTest : public ::testing::TestWithParam<ViewCase> {};
 
