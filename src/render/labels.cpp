@@ -108,18 +108,6 @@ void WriteLabelText(const char* text, int len, bool thin, bool fontPerChar) {
     }
 }
 
-// The street line a stored label belongs to.
-const LineRec* LabelLine(const LabelRec& label) {
-    const float x = label.x;
-    const float y = label.y;
-    for (int i = 0; i < g_street_line_count; ++i) {
-        const LineRec& rec = g_street_lines[i];
-        if (rec.code != label.streetId || rec.pts == nullptr) continue;
-        if (PointNearPolyline(x, y, rec.count, Coords(rec), kLabelNearLine)) return &rec;
-    }
-    return nullptr;
-}
-
 // Room for one more label: the table grows when the clicks have used up the room it was given,
 // so that every click keeps its label.
 bool MakeRoomForLabel() {
@@ -141,6 +129,17 @@ uint16_t ToPackedCoordinate(double value) {
 }
 
 }  // namespace
+
+const LineRec* LabelStreetLine(const LabelRec& label) {
+    const float x = label.x;
+    const float y = label.y;
+    for (int i = 0; i < g_street_line_count; ++i) {
+        const LineRec& rec = g_street_lines[i];
+        if (rec.code != label.streetId || rec.pts == nullptr) continue;
+        if (PointNearPolyline(x, y, rec.count, Coords(rec), kLabelNearLine)) return &rec;
+    }
+    return nullptr;
+}
 
 int WalkBack(const WalkPoint* pts, int count, int i, WalkPoint* q, double d, double* rest) {
     *rest = 0.0;
@@ -281,7 +280,7 @@ void DrawStreetLabels() {
         }
         if (label.size > z) continue;
         if (!PointInView(label.x, label.y)) continue;
-        const LineRec* line = LabelLine(label);
+        const LineRec* line = LabelStreetLine(label);
         if (line == nullptr) continue;
         if (!LayoutLabel(label.x, label.y, *line)) continue;
         char text[kLabelLayoutMax + 1];

@@ -41,6 +41,10 @@ int WalkForward(const WalkPoint* pts, int count, int j, WalkPoint* q, double d, 
 // street has no name record).
 int StreetLabelText(int code, char out[kLabelLayoutMax + 1]);
 
+// The street line a stored label belongs to: the first line of the label's street passing
+// within 5 m of its point; NULL when there is none.
+const LineRec* LabelStreetLine(const LabelRec& label);
+
 // Places each character of the line's street name around the point (px, py) into
 // g_labelLayout, centred on the line where it allows and running west to east. 1 on success;
 // 0 when the point is not within 3 m of a segment of the line, or there is nothing to write.

@@ -9,7 +9,6 @@ uint32_t g_paletteTool = kToolInformation;
 HWND g_hwndPalette = nullptr;
 HWND g_hwndCoordinates = nullptr;
 UINT_PTR g_overlayTimer = 0;
-uint32_t g_printInColor = 0;
 POINT g_rubberBand[5] = {};
 
 void ResetInteractionState() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/user.h"
+#include "print/print_view.h"  // g_printInColor, which the "Print" commands set
 
 constexpr uint16_t kMouseIdle = 0;
 constexpr uint16_t kMouseZoomRect = 2;
@@ -24,7 +25,6 @@ extern uint32_t g_paletteTool;  // initially the information tool
 extern HWND g_hwndPalette;
 extern HWND g_hwndCoordinates;
 extern UINT_PTR g_overlayTimer;  // the running one-shot overlay timer; 0 when none
-extern uint32_t g_printInColor;  // 0 black and white, 1 colour
 
 // The polyline of a drag: five corners of a rectangle (back to the start), or the first two
 // points for a line.

@@ -1,6 +1,7 @@
 #include "shell/tool_routines.h"
 
 #include "measure/measure.h"
+#include "print/print_view.h"
 #include "render/labels.h"
 #include "render/overlays.h"
 #include "render/tip.h"
@@ -28,7 +29,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
     /* openObjectSearch */ OpenObjectSearch,
-    /* printVisiblePlan */ nullptr,
+    /* printVisiblePlan */ PrintView,
     /* openCoordinatesWindow */ nullptr,
     /* showCoordinates */ nullptr,
     /* startMeasurement */ StartMeasuring,

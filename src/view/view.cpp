@@ -82,6 +82,8 @@ double RoundedDenominator(double s) { return std::trunc((1000.0 / s + 5.0) * 0.1
 float Lower(float a, float b) { return a <= b ? a : b; }
 float Higher(float a, float b) { return a >= b ? a : b; }
 
+}  // namespace
+
 uint16_t DetailLevelOf(double scale) {
     if (scale < 0.1) return 0;
     if (scale < 0.25) return 1;
@@ -90,8 +92,6 @@ uint16_t DetailLevelOf(double scale) {
     if (scale < 2.2) return 4;
     return 5;
 }
-
-}  // namespace
 
 void SetDeviceWidthMmQuery(DeviceWidthMmQuery query) { g_deviceWidthMmQuery = query; }
 

@@ -44,6 +44,9 @@ extern ZoomStack g_zoom;
 using DeviceWidthMmQuery = int (*)(HDC);
 void SetDeviceWidthMmQuery(DeviceWidthMmQuery query);
 
+// Detail level 0..5 of a scale in millimetres per plan metre, on the screen as on paper.
+uint16_t DetailLevelOf(double scale);
+
 // Viewport and physical size from g_clientRect and the device of g_hdc.
 void UpdateScreenMetrics();
 // Fits the view to a plan rectangle at a denominator rounded to a multiple of 10, clamped into

@@ -132,8 +132,8 @@ TEST_F(PaintTest, FunctionKeysReachTheirSearchesAndF6AndF8DoNothing) {
 TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
     SetDetailedView(4000, 2000, 5000, 3500);
     const int windows = LiveWindowCount();
-    const UINT ids[] = {kCmdLayers,          kCmdInstruments, kCmdStreetSearch, kCmdDistricts, kCmdPartsOfCity,
-                        kCmdPrintBlackWhite, kCmdPrintColor,  kCmdCoordinates,  kCmdAbout};
+    const UINT ids[] = {kCmdLayers, kCmdInstruments, kCmdStreetSearch, kCmdDistricts, kCmdPartsOfCity,
+                        kCmdCoordinates, kCmdAbout};
     for (UINT id : ids) {
         SCOPED_TRACE(id);
         Command(id);

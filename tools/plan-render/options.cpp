@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 #include "render/styles.h"
 
@@ -60,6 +61,28 @@ bool ParseMode(const char* text, int32_t* mode) {
     return true;
 }
 
+// A4, A3 or Letter, optionally ",landscape" (or ",portrait").
+bool ParsePage(const char* text, double* widthMm, double* heightMm) {
+    struct Sheet {
+        const char* name;
+        double widthMm;
+        double heightMm;
+    };
+    static const Sheet kSheets[] = {{"A4", 210.0, 297.0}, {"A3", 297.0, 420.0}, {"Letter", 215.9, 279.4}};
+    const char* comma = std::strchr(text, ',');
+    const std::string name = comma != nullptr ? std::string(text, static_cast<size_t>(comma - text)) : std::string(text);
+    const std::string turn = comma != nullptr ? std::string(comma + 1) : std::string("portrait");
+    if (turn != "portrait" && turn != "landscape") return false;
+    for (const Sheet& sheet : kSheets) {
+        if (strcasecmp(name.c_str(), sheet.name) != 0) continue;
+        const bool landscape = turn == "landscape";
+        *widthMm = landscape ? sheet.heightMm : sheet.widthMm;
+        *heightMm = landscape ? sheet.widthMm : sheet.heightMm;
+        return true;
+    }
+    return false;
+}
+
 std::string ModeList() {
     std::string list;
     for (const DisplayModeInfo& mode : kDisplayModes) {
@@ -73,10 +96,12 @@ std::string ModeList() {
 
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options, std::string* error) {
     bool haveDir = false;
+    bool havePage = false;
+    bool haveDpi = false;
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool takesValue = arg == "--dir" || arg == "--size" || arg == "--mode" || arg == "--view" || arg == "-o" ||
-                                arg == "--output";
+                                arg == "--output" || arg == "--print" || arg == "--page" || arg == "--dpi";
         if (arg == "--help" || arg == "-h") {
             options->help = true;
             return true;
@@ -118,6 +143,29 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* option
                 return false;
             }
             options->hasView = true;
+        } else if (arg == "--print") {
+            const std::string colours = value;
+            if (colours != "bw" && colours != "color") {
+                *error = "bad print colours '" + colours + "': expected bw or color";
+                return false;
+            }
+            options->print = true;
+            options->printInColor = colours == "color";
+        } else if (arg == "--page") {
+            if (!ParsePage(value, &options->pageWidthMm, &options->pageHeightMm)) {
+                *error = "bad page '" + std::string(value) + "': expected A4, A3 or Letter, optionally ,landscape";
+                return false;
+            }
+            havePage = true;
+        } else if (arg == "--dpi") {
+            long dpi;
+            if (!ParseInt(value, &dpi) || dpi < kMinPrintDpi || dpi > kMaxPrintDpi) {
+                *error = "bad dpi '" + std::string(value) + "': expected " + std::to_string(kMinPrintDpi) + " to " +
+                         std::to_string(kMaxPrintDpi) + " pixels per inch";
+                return false;
+            }
+            options->dpi = static_cast<int>(dpi);
+            haveDpi = true;
         } else {
             options->output = value;
         }
@@ -126,12 +174,16 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* option
         *error = "the data folder is missing: give --dir DIR";
         return false;
     }
-    if (options->overview == options->hasView) {
+    if ((havePage || haveDpi) && !options->print) {
+        *error = "--page and --dpi go with --print bw|color";
+        return false;
+    }
+    if (options->print ? options->overview && options->hasView : options->overview == options->hasView) {
         *error = "give exactly one of --overview and --view x1,y1,x2,y2";
         return false;
     }
     if (options->output.empty()) {
-        *error = "the output file is missing: give -o FILE.png";
+        *error = options->print ? "the output file is missing: give -o FILE.pdf" : "the output file is missing: give -o FILE.png";
         return false;
     }
     return true;
@@ -139,6 +191,9 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* option
 
 const char* RenderUsage() {
     return "usage: plan-render --dir DIR (--overview | --view x1,y1,x2,y2) -o FILE.png\n"
+           "                   [--size WIDTHxHEIGHT] [--mode MODE]\n"
+           "       plan-render --dir DIR [--overview | --view x1,y1,x2,y2] --print bw|color\n"
+           "                   [--page A4|A3|Letter[,landscape]] [--dpi N] -o FILE.pdf\n"
            "                   [--size WIDTHxHEIGHT] [--mode MODE]\n"
            "  --dir DIR        the folder of the map files\n"
            "  --overview       the whole city, as the viewer shows it first\n"
@@ -149,5 +204,10 @@ const char* RenderUsage() {
            "  --mode MODE      display mode by its menu text or command id (default \"Windows on clock\"):\n"
            "                   Graphic, Flat, Night, Windows on clock, Light windows, Dark windows,\n"
            "                   Wide windows, Without windows\n"
-           "  -o FILE.png      the image to write\n";
+           "  -o FILE.png      the image to write\n"
+           "  --print bw|color print one page of the view (the whole map without --view), black and\n"
+           "                   white or in colour, as the viewer's \"Print\" menu does, into a PDF file;\n"
+           "                   the view is first shown at --size, so the page carries its street names\n"
+           "  --page SHEET     A4 (default), A3 or Letter, portrait or with \",landscape\"\n"
+           "  --dpi N          printer resolution in pixels per inch, 50 to 1200 (default 600)\n";
 }

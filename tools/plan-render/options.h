@@ -14,7 +14,16 @@ struct RenderOptions {
     float view[4] = {0, 0, 0, 0};  // x1, y1, x2, y2 in plan metres
     std::string output;
     bool help = false;
+    // --print: one page of the view (or of the whole map) into a PDF file instead of an image.
+    bool print = false;
+    bool printInColor = false;
+    double pageWidthMm = 210.0;  // A4 portrait unless --page says otherwise
+    double pageHeightMm = 297.0;
+    int dpi = 600;
 };
+
+constexpr int kMinPrintDpi = 50;
+constexpr int kMaxPrintDpi = 1200;
 
 // Largest image side: the viewport is kept in 16-bit pixels.
 constexpr int kMaxImageSide = 16384;

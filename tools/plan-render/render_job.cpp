@@ -7,6 +7,8 @@
 
 #include "data/store.h"
 #include "platform/png.h"
+#include "platform/print.h"
+#include "print/print_view.h"
 #include "render/frame.h"
 #include "render/offscreen.h"
 #include "render/styles.h"
@@ -36,6 +38,20 @@ void Release() {
     DeleteFixedObjects();
     CloseOffscreenSurface();
     FreeAllMapData();
+}
+
+// One page of the top zoom entry into a PDF file, through the viewer's printing.
+bool PrintToPdf(const RenderOptions& options, const std::string& output) {
+    unlink(output.c_str());
+    HDC printer = CreatePdfPrinterDC(output.c_str(), options.pageWidthMm, options.pageHeightMm, options.dpi);
+    if (printer == nullptr) return false;
+    g_printInColor = options.printInColor ? 1 : 0;
+    const ViewRect& entry = g_zoom.entries[g_zoom.zoomDepth];
+    PrintPlanDocument(printer, entry.xMin, entry.yMin, entry.xMax, entry.yMax);
+    DeleteDC(printer);
+    g_printDlg.hDC = nullptr;
+    // The file is written when the document ends; a printer that could not open it made none.
+    return access(output.c_str(), F_OK) == 0;
 }
 
 }  // namespace
@@ -73,6 +89,15 @@ int RunRenderJob(const RenderOptions& options, FILE* errors) {
         }
         g_needRedraw = 1;
         Paint();
+    }
+    if (options.print) {
+        const bool printed = PrintToPdf(options, output);
+        Release();
+        if (!printed) {
+            fprintf(errors, "plan-render: cannot print into '%s'\n", output.c_str());
+            return 1;
+        }
+        return 0;
     }
     const bool saved = SaveDCPng(OffscreenWindowDC(), output.c_str());
     Release();
