@@ -5,6 +5,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "kerbs.h"
 #include "layout.h"
 #include "names.h"
 
@@ -71,6 +72,112 @@ private:
     int rows_;
     int cols_;
     std::vector<uint64_t> bits_;
+};
+
+// The exact test behind the raster: an outline keeps its distance from the street lines, the
+// circular places, the water, the parks and woods and the outlines already placed, measured on
+// the polygons themselves rather than on cells, so that nothing overlaps by a sliver.
+class Guard {
+public:
+    static constexpr double kCell = 50.0;
+
+    void AddSegment(Vec a, Vec b, double clearance) {
+        segments_.push_back({a, b, clearance});
+        Enter(BoxOf({a, b}), clearance, static_cast<int>(segments_.size() - 1), kSegment);
+    }
+    void AddRing(const Ring& ring, double clearance) {
+        rings_.push_back({ring, clearance});
+        Enter(BoxOf(ring), clearance, static_cast<int>(rings_.size() - 1), kRing);
+    }
+    void AddOutline(const Ring& outline) {
+        outlines_.push_back(outline);
+        Enter(BoxOf(outline), 0.0, static_cast<int>(outlines_.size() - 1), kOutline);
+    }
+
+    // Whether the outline keeps clear of everything entered, and `gap` from other outlines.
+    bool Clear(const Ring& outline, double gap) {
+        ++stamp_;
+        Bounds b = BoxOf(outline);
+        for (int cx = Cell(b.x0 - gap); cx <= Cell(b.x1 + gap); ++cx)
+            for (int cy = Cell(b.y0 - gap); cy <= Cell(b.y1 + gap); ++cy) {
+                auto it = cells_.find(Key(cx, cy));
+                if (it == cells_.end()) continue;
+                for (const Entry& e : it->second) {
+                    uint32_t& seen = seen_[e.kind][e.index];
+                    if (seen == stamp_) continue;
+                    seen = stamp_;
+                    switch (e.kind) {
+                        case kSegment: {
+                            const Segment& s = segments_[e.index];
+                            if (PointInRing(outline, s.a) || RingToSegment(outline, s.a, s.b) < s.clearance) return false;
+                            break;
+                        }
+                        case kRing:
+                            if (RingsNear(outline, rings_[e.index].ring, rings_[e.index].clearance)) return false;
+                            break;
+                        default:
+                            if (RingsNear(outline, outlines_[e.index], gap)) return false;
+                            break;
+                    }
+                }
+            }
+        return true;
+    }
+
+private:
+    enum Kind { kSegment, kRing, kOutline };
+    struct Segment {
+        Vec a, b;
+        double clearance;
+    };
+    struct Area {
+        Ring ring;
+        double clearance;
+    };
+    struct Entry {
+        int index;
+        Kind kind;
+    };
+    struct Bounds {
+        double x0, y0, x1, y1;
+    };
+    static Bounds BoxOf(const Ring& ring) {
+        Bounds b{1e30, 1e30, -1e30, -1e30};
+        for (const Vec& p : ring) b.x0 = std::min(b.x0, p.x), b.y0 = std::min(b.y0, p.y), b.x1 = std::max(b.x1, p.x), b.y1 = std::max(b.y1, p.y);
+        return b;
+    }
+    static int Cell(double v) { return static_cast<int>(std::floor(v / kCell)); }
+    static int64_t Key(int x, int y) { return (static_cast<int64_t>(x) << 32) ^ static_cast<uint32_t>(y); }
+    void Enter(const Bounds& b, double pad, int index, Kind kind) {
+        for (int cx = Cell(b.x0 - pad); cx <= Cell(b.x1 + pad); ++cx)
+            for (int cy = Cell(b.y0 - pad); cy <= Cell(b.y1 + pad); ++cy) cells_[Key(cx, cy)].push_back({index, kind});
+        seen_[kind].push_back(0);
+    }
+    static double SegmentToSegment(Vec a, Vec b, Vec c, Vec d) {
+        double d1 = Cross(b - a, c - a), d2 = Cross(b - a, d - a), d3 = Cross(d - c, a - c), d4 = Cross(d - c, b - c);
+        if (((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0))) return 0.0;
+        return std::min(std::min(SegmentDistance(a, c, d), SegmentDistance(b, c, d)),
+                        std::min(SegmentDistance(c, a, b), SegmentDistance(d, a, b)));
+    }
+    static double RingToSegment(const Ring& ring, Vec a, Vec b) {
+        double best = 1e30;
+        for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) best = std::min(best, SegmentToSegment(ring[j], ring[i], a, b));
+        return best;
+    }
+    // Closer than `gap` anywhere, or one inside the other.
+    static bool RingsNear(const Ring& a, const Ring& b, double gap) {
+        if (PointInRing(b, a[0]) || PointInRing(a, b[0])) return true;
+        for (size_t i = 0, j = a.size() - 1; i < a.size(); j = i++)
+            if (RingToSegment(b, a[j], a[i]) < gap) return true;
+        return false;
+    }
+
+    std::vector<Segment> segments_;
+    std::vector<Area> rings_;
+    std::vector<Ring> outlines_;
+    std::unordered_map<int64_t, std::vector<Entry>> cells_;
+    std::vector<uint32_t> seen_[3];
+    uint32_t stamp_ = 0;
 };
 
 // A lot's own axes: a along the street, b away from it.
@@ -217,11 +324,29 @@ public:
     void MarkCorridors() {
         for (const Street& s : city_.streets)
             for (const Polyline& p : s.pieces)
-                for (size_t i = 1; i < p.size(); ++i) occupied_.TakeSegment(p[i - 1], p[i], HalfWidth(s.rank));
+                for (size_t i = 1; i < p.size(); ++i) {
+                    occupied_.TakeSegment(p[i - 1], p[i], HalfWidth(s.rank));
+                    guard_.AddSegment(p[i - 1], p[i], KerbHalfWidth(s.rank) + 2.0);
+                }
         for (const Polyline& r : city_.roads)
-            for (size_t i = 1; i < r.size(); ++i) occupied_.TakeSegment(r[i - 1], r[i], HalfWidth(4));
+            for (size_t i = 1; i < r.size(); ++i) {
+                occupied_.TakeSegment(r[i - 1], r[i], HalfWidth(4));
+                guard_.AddSegment(r[i - 1], r[i], KerbHalfWidth(4) + 2.0);
+            }
         for (const TopoLine& l : city_.lines)
-            for (size_t i = 1; i < l.pts.size(); ++i) occupied_.TakeSegment(l.pts[i - 1], l.pts[i], 9.0);
+            for (size_t i = 1; i < l.pts.size(); ++i) {
+                occupied_.TakeSegment(l.pts[i - 1], l.pts[i], 9.0);
+                guard_.AddSegment(l.pts[i - 1], l.pts[i], 6.0);
+            }
+        // The ring the viewer draws round each circular place, 40 m out.
+        for (const Vec& c : kCircularPlaces) {
+            Ring disc;
+            for (int k = 0; k < 16; ++k) disc.push_back(c + Dir(k * kPi / 8.0) * 44.0);
+            guard_.AddRing(disc, 6.0);
+        }
+        for (const TopoLine& w : city_.water) guard_.AddRing(w.pts, 8.0);
+        for (const TopoLine& a : city_.areas)
+            if (a.code == 718 || a.code == 750 || a.code == 6614) guard_.AddRing(a.pts, 2.0);
     }
 
     // Lots along both sides of every named street.
@@ -381,11 +506,13 @@ private:
         }
         for (const Quad& q : shape.parts)
             if (!occupied_.Free(q, pad)) return 0.0;
+        if (!guard_.Clear(shape.outline, std::min(pad, 1.5))) return 0.0;
         // A house on a district border must still belong to exactly one district.
         Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
         if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
             return 0.0;
         for (const Quad& q : shape.parts) occupied_.Take(q, 0.0);
+        guard_.AddOutline(shape.outline);
 
         district = DistrictAt(city_.districts, shape.ref);
         b.outline = shape.outline;
@@ -443,6 +570,7 @@ private:
     City& city_;
     const LandMask& mask_;
     Occupancy occupied_;
+    Guard guard_;
     std::vector<Candidate> candidates_;
 };
 
