@@ -85,9 +85,12 @@ public:
         segments_.push_back({a, b, clearance});
         Enter(BoxOf({a, b}), clearance, static_cast<int>(segments_.size() - 1), kSegment);
     }
+    // Its edges as segments; the ring itself only for the test whether one lies in the other.
     void AddRing(const Ring& ring, double clearance) {
+        if (ring.size() < 3) return;
+        for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) AddSegment(ring[j], ring[i], clearance);
         rings_.push_back({ring, clearance});
-        Enter(BoxOf(ring), clearance, static_cast<int>(rings_.size() - 1), kRing);
+        Enter(BoxOf(ring), 0.0, static_cast<int>(rings_.size() - 1), kRing);
     }
     void AddOutline(const Ring& outline) {
         outlines_.push_back(outline);
@@ -113,7 +116,8 @@ public:
                             break;
                         }
                         case kRing:
-                            if (RingsNear(outline, rings_[e.index].ring, rings_[e.index].clearance)) return false;
+                            if (PointInRing(rings_[e.index].ring, outline[0]) || PointInRing(outline, rings_[e.index].ring[0]))
+                                return false;
                             break;
                         default:
                             if (RingsNear(outline, outlines_[e.index], gap)) return false;
@@ -643,6 +647,26 @@ void NumberStreets(City& city, Rng& rng) {
         if (st.pieces.empty()) continue;
         double total = 0.0;
         for (const Polyline& p : st.pieces) total += PolylineLength(p);
+        // Where each house stands is where its reference point meets the street, as a passer-by
+        // would place it, whether it fronts the street or stands behind or round a corner.
+        for (size_t i : byStreet[st.id]) {
+            Building& b = city.buildings[i];
+            Vec ref{static_cast<double>(b.refX), static_cast<double>(b.refY)};
+            double best = 1e30;
+            double walked = 0.0;
+            for (const Polyline& p : st.pieces)
+                for (size_t k = 1; k < p.size(); ++k) {
+                    Vec ab = p[k] - p[k - 1];
+                    double len = Length(ab);
+                    double d = SegmentDistance(ref, p[k - 1], p[k]);
+                    if (d < best && len > 0.0) {
+                        best = d;
+                        b.along = walked + std::clamp(Dot(ref - p[k - 1], ab) / len, 0.0, len);
+                        b.side = Cross(ab, ref - p[k - 1]) < 0.0 ? 1 : -1;
+                    }
+                    walked += len;
+                }
+        }
         bool flip = Dist(st.pieces.back().back(), kCityCentre) < Dist(st.pieces.front().front(), kCityCentre);
         for (int wantedSide : {1, -1}) {
             std::vector<size_t> list;
@@ -661,7 +685,7 @@ void NumberStreets(City& city, Rng& rng) {
             for (size_t i : list) {
                 Building& b = city.buildings[i];
                 if (b.front || fronts == 0 || base.empty()) {
-                    number += rng.Chance(0.04) ? 4 : 2;
+                    number += 2;
                     base = std::to_string(number);
                     b.number = base;
                     letters = 0;
