@@ -8,6 +8,7 @@
 #include "kerbs.h"
 #include "layout.h"
 #include "overview.h"
+#include "port.h"
 #include "streets.h"
 #include "themes.h"
 #include "topo.h"
@@ -38,6 +39,8 @@ City GenerateCity(const Options& options) {
     city.roads = net.driveways;
     for (size_t i = 0; i < city.streets.size(); ++i) city.streets[i].id = static_cast<int>(i) + 1;
     PlaceBuildings(options.seed, net, city, mask, options.buildings);
+    PlaceStation(city);
+    PlacePiers(city);
     NameStreets(options.seed, city, mask);
     PlaceLabels(city);
     PlacePlaces(options.seed, net, city, mask, 40);

@@ -343,7 +343,10 @@ Vec Warp(uint64_t seed, Vec p) {
     if (fade <= 0.0) return p;
     const double amplitude = 85.0;
     Vec shift{Noise(seed, p.x, p.y, 1700.0), Noise(seed + 1, p.x, p.y, 1700.0)};
-    return p + shift * (amplitude * fade);
+    // The old town grew street by street: its lines wander more, over shorter distances.
+    double old = Smoothstep((3200.0 - Dist(p, kCityCentre)) / 1400.0);
+    Vec wander{Noise(seed + 5, p.x, p.y, 420.0), Noise(seed + 6, p.x, p.y, 420.0)};
+    return p + (shift * amplitude + wander * (30.0 * old)) * fade;
 }
 
 bool StreetCell(const LandMask& mask, Vec p, bool throughForest) {
