@@ -286,9 +286,12 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
     }
 }
 
-// Arterial roads along the borders between neighbourhoods.
+// Arterial roads along the borders between neighbourhoods. Border edges that meet at a gentle
+// bend are joined into one long street, so that the main streets run on through the city under
+// one name instead of changing it at every corner of a neighbourhood.
 void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& built, int& groups,
                    std::vector<Draft>& drafts) {
+    std::vector<std::pair<Vec, Vec>> edges;
     for (size_t i = 0; i < patches.size(); ++i) {
         const Ring& cell = patches[i].cell;
         for (size_t e = 0; e < cell.size(); ++e) {
@@ -302,15 +305,50 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
                 if (std::fabs(da) > 0.01 || std::fabs(db) > 0.01) continue;
                 // Each border once: by the lower index, or by the built side when only one is.
                 bool mine = built[i] && (!built[j] || i < j);
-                if (!mine) break;
-                Draft d;
-                d.line = {a, b};
-                d.rank = Dist(a, b) > 900.0 ? 1 : 2;
-                d.group = groups++;
-                drafts.push_back(d);
+                if (mine && Dist(a, b) > 1.0) edges.push_back({a, b});
                 break;
             }
         }
+    }
+    // The edges meeting at a corner (corners of neighbouring cells agree to well under a metre).
+    auto same = [](Vec p, Vec q) { return Dist(p, q) < 0.5; };
+    std::vector<bool> used(edges.size(), false);
+    // The unused edge that goes on most straightly from `end`, heading along `dir`.
+    auto next = [&](Vec end, Vec dir, Vec& far) {
+        int best = -1;
+        double bestCos = std::cos(35.0 * kDegree);
+        for (size_t k = 0; k < edges.size(); ++k) {
+            if (used[k]) continue;
+            Vec other;
+            if (same(edges[k].first, end)) other = edges[k].second;
+            else if (same(edges[k].second, end)) other = edges[k].first;
+            else continue;
+            double c = Dot(Normalized(other - end), dir);
+            if (c > bestCos) bestCos = c, best = static_cast<int>(k), far = other;
+        }
+        return best;
+    };
+    for (size_t start = 0; start < edges.size(); ++start) {
+        if (used[start]) continue;
+        used[start] = true;
+        Polyline line = {edges[start].first, edges[start].second};
+        for (int end = 0; end < 2; ++end) {
+            for (;;) {
+                Vec tip = end == 0 ? line.back() : line.front();
+                Vec before = end == 0 ? line[line.size() - 2] : line[1];
+                Vec far;
+                int k = next(tip, Normalized(tip - before), far);
+                if (k < 0) break;
+                used[k] = true;
+                if (end == 0) line.push_back(far);
+                else line.insert(line.begin(), far);
+            }
+        }
+        Draft d;
+        d.line = line;
+        d.rank = PolylineLength(line) > 900.0 ? 1 : 2;
+        d.group = groups++;
+        drafts.push_back(d);
     }
 }
 
