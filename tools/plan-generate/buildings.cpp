@@ -476,7 +476,7 @@ private:
                 pad = 2.0;
                 w = r.Range(8, 13);
                 if (!frameAt(w + 8.0, f)) return 0.0;
-                if (r.Chance(0.45)) return w + r.Range(10.0, 20.0);  // a garden plot
+                if (r.Chance(0.3)) return w + r.Range(10.0, 20.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
                 gap = r.Range(12.0, 20.0);
@@ -726,12 +726,13 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         double share = static_cast<double>(std::max(0, wanted)) / static_cast<double>(all.size());
         double nearFirst = 0.1 + 0.9 * std::clamp((0.5 - share) / 0.4, 0.0, 1.0);
         Rng pick(seed, 911);
-        // The old centre keeps its closed street fronts; the private houses give up most lots.
+        // The old centre keeps its closed street fronts; the estates keep wide spaces between
+        // their blocks, and the private houses stand plot by plot along their streets.
         auto vacancy = [](Zone z) {
             switch (z) {
                 case Zone::Centre: return 0.3;
-                case Zone::Houses: return 1.0;
-                case Zone::Blocks: return 0.6;
+                case Zone::Houses: return 0.55;
+                case Zone::Blocks: return 0.8;
                 default: return 0.75;
             }
         };

@@ -69,9 +69,10 @@ Patch MakePatch(Vec seed, Rng& rng, const std::vector<District>& districts, cons
             p.dropRate = 0.06;
             break;
         case Zone::Houses:
-            p.crossSpacing = rng.Range(120, 150);
-            p.longSpacing = rng.Range(170, 220);
-            p.dropRate = 0.14;
+            // Private houses stand in long narrow blocks, two rows of plots back to back.
+            p.crossSpacing = rng.Range(200, 260);
+            p.longSpacing = rng.Range(95, 120);
+            p.dropRate = 0.12;
             break;
         case Zone::Industry:
             p.crossSpacing = rng.Range(280, 420);
