@@ -429,7 +429,7 @@ private:
                     w = r.Range(21, 27);
                     if (!frameAt(w, f)) return 0.0;
                     shape = CrossTower(f, w, setback + (front ? 0.0 : 4.0));
-                    b.floors = r.Between(12, 25);
+                    b.floors = r.Between(7, 9);
                 } else {
                     w = r.Range(18, 46);
                     if (!frameAt(w, f)) return 0.0;
@@ -458,7 +458,7 @@ private:
                     w = r.Range(18, 26);
                     if (!frameAt(w, f)) return 0.0;
                     shape = r.Chance(0.5) ? RoundTower(f, 0.5 * w, setback, 16 + 4 * r.Below(3)) : CrossTower(f, w, setback);
-                    b.floors = r.Between(14, 25);
+                    b.floors = r.Between(12, 17);
                 } else if (pick < 0.47) {
                     w = r.Range(90, 140);
                     if (!frameAt(w, f)) return 0.0;
@@ -543,19 +543,19 @@ private:
         switch (b.zone) {
             case Zone::Centre:
                 b.purpose = Pick(r, {{411, 58}, {461, 18}, {888, 5}, {555, 3}, {444, 3}, {659, 2}, {658, 5}, {413, 3}, {777, 1}, {661, 1}, {660, 1}});
-                if (b.floors == 1) b.floors = Pick(r, {{2, 8}, {3, 14}, {4, 18}, {5, 22}, {6, 10}, {7, 8}, {9, 10}, {12, 6}, {16, 4}});
+                if (b.floors == 1) b.floors = Pick(r, {{3, 14}, {4, 20}, {5, 24}, {6, 14}, {7, 10}, {8, 6}, {9, 12}});
                 break;
             case Zone::Blocks:
                 if (b.floors == 1) {
-                    b.floors = district == 2 ? Pick(r, {{5, 20}, {9, 30}, {10, 12}, {12, 12}, {14, 10}, {16, 12}})
-                                             : district >= 4 ? Pick(r, {{5, 45}, {9, 40}, {12, 10}, {2, 5}})
-                                                             : Pick(r, {{5, 35}, {9, 35}, {12, 12}, {14, 8}, {16, 10}});
+                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 20}, {5, 6}})
+                                             : district >= 4 ? Pick(r, {{5, 30}, {9, 50}, {12, 14}, {16, 6}})
+                                                             : Pick(r, {{9, 38}, {10, 10}, {12, 16}, {14, 12}, {16, 16}, {5, 8}});
                 }
                 b.purpose = Pick(r, {{411, 84}, {658, 7}, {461, 4}, {888, 2}, {555, 2}, {661, 1}});
                 break;
             case Zone::Houses:
                 b.purpose = Pick(r, {{411, 88}, {413, 9}, {461, 2}, {777, 1}});
-                b.floors = b.purpose == 411 ? Pick(r, {{1, 70}, {2, 28}, {3, 2}}) : 1;
+                b.floors = b.purpose == 411 ? Pick(r, {{1, 70}, {2, 30}}) : 1;
                 break;
             case Zone::Industry:
                 b.purpose = Pick(r, {{413, 50}, {777, 25}, {657, 10}, {461, 10}, {888, 5}});
