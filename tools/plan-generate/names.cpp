@@ -224,11 +224,10 @@ std::string StreetNamer::Next(int kind, int rank) {
     for (int attempt = 0; attempt < 400; ++attempt) {
         std::string name = Try(kind, rank);
         if (attempt >= 40) {
-            // Numbered streets of one name: "Морская 2-я ул."
+            // Numbered streets of one name, "Морская 2-я ул."; names of people are not numbered.
             const KindWord& word = WordOf(kind);
-            std::string plain = name.substr(0, name.rfind(' '));
-            std::string numbered = plain + To1251(" " + std::to_string(2 + rng_.Below(6)) + Ordinal(word.gender) + " " + word.word);
-            name = numbered;
+            std::string plain = AdjectiveForm(kAdjectives[rng_.Below(Count(kAdjectives))], word.gender);
+            name = To1251(plain + " " + std::to_string(2 + rng_.Below(6)) + Ordinal(word.gender) + " " + word.word);
         }
         if (!Fits(name) || used_.count(name)) continue;
         // Now and then a street keeps its former name after a slash.

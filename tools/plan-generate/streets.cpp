@@ -25,6 +25,7 @@ struct Draft {
     bool bridge = false;   // crosses water as it stands
     bool driveway = false;  // unnamed
     bool circleLine = false;
+    bool embankment = false;  // traced along the shore already: not bent again
     int group = -1;  // the parts of one street share it
 };
 
@@ -353,6 +354,57 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
     }
 }
 
+// Embankments: a street a little inland along the shores by the old town, traced on the land
+// raster from the water inwards and smoothed so that it follows the bay, not every cove.
+void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) {
+    struct Shore {
+        double from, to;  // the stretch, along x (a west shore) or along y (a south shore)
+        bool westShore;
+    };
+    const Shore shores[] = {{3400.0, 9200.0, true}, {10600.0, 12800.0, false}};
+    const double inland = 45.0;
+    for (const Shore& shore : shores) {
+        std::vector<double> depth;  // how far in from the plan's edge the street runs
+        for (double t = shore.from; t <= shore.to; t += 40.0) {
+            double found = -1.0;
+            for (double d = 0.0; d < 6000.0; d += 5.0) {
+                Vec p = shore.westShore ? Vec{t, d} : Vec{d, t};
+                if (mask.IsDry(p) && mask.WaterDistance(p) >= inland && !(mask.At(p) & kCellForest)) {
+                    found = d;
+                    break;
+                }
+            }
+            depth.push_back(found);
+        }
+        // Smoothed, but never nearer the water than the trace.
+        std::vector<double> smooth = depth;
+        for (int pass = 0; pass < 3; ++pass) {
+            std::vector<double> next = smooth;
+            for (size_t i = 0; i < smooth.size(); ++i) {
+                double sum = 0.0;
+                int n = 0;
+                for (size_t k = i >= 3 ? i - 3 : 0; k <= i + 3 && k < smooth.size(); ++k)
+                    if (smooth[k] >= 0.0) sum += smooth[k], ++n;
+                if (n > 0 && depth[i] >= 0.0) next[i] = std::max(depth[i], sum / n);
+            }
+            smooth = next;
+        }
+        Polyline line;
+        for (size_t i = 0; i < smooth.size(); ++i) {
+            double t = shore.from + 40.0 * static_cast<double>(i);
+            if (smooth[i] < 0.0) continue;
+            line.push_back(shore.westShore ? Vec{t, smooth[i]} : Vec{smooth[i], t});
+        }
+        if (line.size() < 3) continue;
+        Draft d;
+        d.line = line;
+        d.rank = 2;
+        d.embankment = true;
+        d.group = groups++;
+        drafts.push_back(d);
+    }
+}
+
 void Highways(int& groups, std::vector<Draft>& drafts) {
     const std::vector<Polyline> routes = {
         {{8700, 6600}, {10500, 7600}, {12000, 8300}, {13600, 9000}, {15000, 9600}, {16500, 10300}, {18000, 10900},
@@ -621,6 +673,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
         if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts);
     }
     BorderStreets(net.patches, built, groups, drafts);
+    Embankments(mask, groups, drafts);
     Highways(groups, drafts);
 
     // Bend, cut to the land, and drop what is left too short to be a street.
@@ -628,7 +681,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     std::vector<Draft> kept;
     for (const Draft& d : drafts) {
         Polyline bent;
-        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(Warp(seed, p));
+        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment ? p : Warp(seed, p));
         for (Polyline& piece : ClipToLand(bent, mask, d.rank == 0)) {
             double len = PolylineLength(piece);
             if (len < (d.driveway ? 60.0 : 140.0) && !d.circleLine) continue;
