@@ -665,6 +665,9 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     std::vector<bool> built(net.patches.size(), false);
     for (size_t k = 0; k < order.size(); ++k)
         if (k < wanted || !net.patches[order[k]].circles.empty()) built[order[k]] = true;
+    // The villages along the northern highway stand whatever the size of the town.
+    if (builtShare >= 0.5)
+        for (size_t k = order.size() >= 3 ? net.patches.size() - 3 : 0; k < net.patches.size(); ++k) built[k] = true;
 
     std::vector<Draft> drafts;
     int groups = 0;
