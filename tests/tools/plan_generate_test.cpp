@@ -452,12 +452,20 @@ TEST_P(GeneratedCity, DistrictsAndPartsOfTheCity) {
         districtsWithPlaces.insert(found);
     }
     EXPECT_EQ(districtsWithPlaces.size(), 5u);
-    // Every building stands in exactly one district.
+    // Every building stands in exactly one district, and no corner of it in another.
+    int straddling = 0;
     for (int i = 0; i < g_building_count; ++i) {
-        int inside = 0;
-        for (int k = 1; k <= 5; ++k) inside += InPolygon(g_areas[k].pts, g_areas[k].count, g_buildings[i].x, g_buildings[i].y);
+        const BuildingRec& b = g_buildings[i];
+        int inside = 0, home = 0;
+        for (int k = 1; k <= 5; ++k)
+            if (InPolygon(g_areas[k].pts, g_areas[k].count, b.x, b.y)) ++inside, home = k;
         ASSERT_EQ(inside, 1) << "building " << i;
+        bool across = false;
+        for (int k = 1; k <= 5; ++k)
+            for (int p = 0; k != home && p < b.count; ++p) across = across || InPolygon(g_areas[k].pts, g_areas[k].count, b.pts[p].x, b.pts[p].y);
+        straddling += across;
     }
+    EXPECT_EQ(straddling, 0) << "buildings reaching into another district";
 }
 
 TEST_P(GeneratedCity, OverviewFilesCarryTheirShapesAndLabelStyles) {

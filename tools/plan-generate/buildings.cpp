@@ -515,6 +515,12 @@ private:
         Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
         if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
             return 0.0;
+        // ... and stand wholly in it, a few metres clear of the border.
+        if (NearDistrictBorder(city_.districts, refPoint, 200.0)) {
+            int home = DistrictAt(city_.districts, shape.ref);
+            for (const Vec& p : shape.outline)
+                if (DistrictAt(city_.districts, p) != home || NearDistrictBorder(city_.districts, p, 2.0)) return 0.0;
+        }
         for (const Quad& q : shape.parts) occupied_.Take(q, 0.0);
         guard_.AddOutline(shape.outline);
 
