@@ -286,6 +286,12 @@ void PlaceUrbanAreas(uint64_t seed, Network& net, City& city, LandMask& mask) {
             if (!PointInRing(p.cell, c) || NearCircle(c, 250.0)) continue;
             double r = p.zone == Zone::Centre ? rng.Range(70, 140) : rng.Range(120, 260);
             Ring ring = Blob(c, r, r * rng.Range(0.6, 1.0), p.angle, rng, 20);
+            // The old town's squares are laid out square with its streets.
+            if (p.zone == Zone::Centre) {
+                Vec u = Dir(p.angle) * (0.8 * r);
+                Vec v = Perp(Dir(p.angle)) * (0.55 * r * rng.Range(0.8, 1.2));
+                ring = {c - u - v, c + u - v, c + u + v, c - u + v};
+            }
             if (!WhollyOnDryLand(ring, mask, 20.0, kCellForest | kCellIndustry | kCellPark)) continue;
             if (!MakeRoomForPark(ring, net)) continue;
             city.areas.push_back({718, ring});
