@@ -92,6 +92,34 @@ TEST(GeneratorNames, StreetNamesAreUniqueFitTheirFieldAndAgreeWithTheirKind) {
     }
 }
 
+// A city of many side streets runs out of plain names: the namer numbers them then, "Морская
+// 2-я ул.", but only names of places and things; "Пушкина 2-я ул." is no street name.
+TEST(GeneratorNames, NumberedStreetsAreNamedAfterPlacesAndThings) {
+    StreetNamer namer(9);
+    // Endings of the adjectives in the three genders, and of the ordinals.
+    const char* adjectiveEndings[] = {"ая", "яя", "ой", "ый", "ий", "ое", "ее"};
+    int numbered = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string name = namer.Next(kKindStreet, 2 + round % 2);
+        std::string plain = name.substr(0, name.find('/'));
+        size_t digit = plain.find_first_of("0123456789");
+        if (digit == std::string::npos) continue;
+        ++numbered;
+        SCOPED_TRACE(name);
+        ASSERT_GE(digit, 3u);
+        std::string word = plain.substr(0, digit - 1);
+        bool adjective = false;
+        for (const char* e : adjectiveEndings) {
+            std::string ending = To1251(e);
+            adjective = adjective || (word.size() >= ending.size() && word.substr(word.size() - ending.size()) == ending);
+        }
+        EXPECT_TRUE(adjective) << "numbered after a person";
+        // The ordinal agrees with "ул.", which is feminine.
+        EXPECT_EQ(plain.substr(digit + 1, 3), To1251("-я "));
+    }
+    EXPECT_GT(numbered, 100) << "1500 streets of one kind need numbered names";
+}
+
 TEST(GeneratorGeometry, LinesAndOutlinesAreCutByConvexShapes) {
     const Ring square = {{2, -1}, {8, -1}, {8, 1}, {2, 1}};
     std::vector<Polyline> pieces = ClipLineConvex({{0, 0}, {10, 0}}, square);

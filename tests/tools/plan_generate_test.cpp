@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/overview_files.h"
@@ -451,12 +452,20 @@ TEST_P(GeneratedCity, DistrictsAndPartsOfTheCity) {
         districtsWithPlaces.insert(found);
     }
     EXPECT_EQ(districtsWithPlaces.size(), 5u);
-    // Every building stands in exactly one district.
+    // Every building stands in exactly one district, and no corner of it in another.
+    int straddling = 0;
     for (int i = 0; i < g_building_count; ++i) {
-        int inside = 0;
-        for (int k = 1; k <= 5; ++k) inside += InPolygon(g_areas[k].pts, g_areas[k].count, g_buildings[i].x, g_buildings[i].y);
+        const BuildingRec& b = g_buildings[i];
+        int inside = 0, home = 0;
+        for (int k = 1; k <= 5; ++k)
+            if (InPolygon(g_areas[k].pts, g_areas[k].count, b.x, b.y)) ++inside, home = k;
         ASSERT_EQ(inside, 1) << "building " << i;
+        bool across = false;
+        for (int k = 1; k <= 5; ++k)
+            for (int p = 0; k != home && p < b.count; ++p) across = across || InPolygon(g_areas[k].pts, g_areas[k].count, b.pts[p].x, b.pts[p].y);
+        straddling += across;
     }
+    EXPECT_EQ(straddling, 0) << "buildings reaching into another district";
 }
 
 TEST_P(GeneratedCity, OverviewFilesCarryTheirShapesAndLabelStyles) {
@@ -555,6 +564,453 @@ TEST_P(GeneratedCity, WholeCityHasTheSizeAndVarietyOfARealOne) {
     EXPECT_EQ(lineCodes, (std::set<int>{3011, 3035, 9005}));
     EXPECT_EQ(waterCodes, (std::set<int>{4912, 4925}));
     EXPECT_GT(g_topo4_count, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// What a reader of the plan notices at once, counted over the whole file contents.
+
+// Buildings by the 50 m cells their boxes touch, for the neighbourhood searches below.
+class BuildingCells {
+public:
+    static constexpr double kCell = 50.0;
+    BuildingCells() {
+        for (int i = 0; i < g_building_count; ++i) {
+            const BBox& b = g_buildings[i].box;
+            for (int cx = Cell(b.xMin); cx <= Cell(b.xMax); ++cx)
+                for (int cy = Cell(b.yMin); cy <= Cell(b.yMax); ++cy) cells_[{cx, cy}].push_back(i);
+        }
+    }
+    // Every building in the cells the box widened by `pad` touches, once.
+    std::vector<int> Near(double xMin, double yMin, double xMax, double yMax, double pad) {
+        std::vector<int> out;
+        ++stamp_;
+        for (int cx = Cell(xMin - pad); cx <= Cell(xMax + pad); ++cx)
+            for (int cy = Cell(yMin - pad); cy <= Cell(yMax + pad); ++cy) {
+                auto it = cells_.find({cx, cy});
+                if (it == cells_.end()) continue;
+                for (int i : it->second)
+                    if (seen_[i] != stamp_) seen_[i] = stamp_, out.push_back(i);
+            }
+        return out;
+    }
+    static int Cell(double v) { return static_cast<int>(std::floor(v / kCell)); }
+
+private:
+    std::map<std::pair<int, int>, std::vector<int>> cells_;
+    std::vector<int> seen_ = std::vector<int>(static_cast<size_t>(std::max(0, g_building_count)), 0);
+    int stamp_ = 0;
+};
+
+// Whether two point rings share any ground: an edge crosses, or a point of one lies inside
+// the other.
+template <typename P, typename Q>
+bool RingsMeet(const P* a, int na, const Q* b, int nb) {
+    for (int i = 0, pi = na - 1; i < na; pi = i++) {
+        PlanPoint a0{static_cast<float>(a[pi].x), static_cast<float>(a[pi].y)};
+        PlanPoint a1{static_cast<float>(a[i].x), static_cast<float>(a[i].y)};
+        for (int j = 0, pj = nb - 1; j < nb; pj = j++) {
+            PlanPoint b0{static_cast<float>(b[pj].x), static_cast<float>(b[pj].y)};
+            PlanPoint b1{static_cast<float>(b[j].x), static_cast<float>(b[j].y)};
+            if (SegmentsCross(a0, a1, b0, b1)) return true;
+        }
+    }
+    return InPolygon(b, nb, a[0].x, a[0].y) || InPolygon(a, na, b[0].x, b[0].y);
+}
+
+double SegmentToSegment(PlanPoint a, PlanPoint b, PlanPoint c, PlanPoint d) {
+    if (SegmentsCross(a, b, c, d)) return 0.0;
+    return std::fmin(std::fmin(SegmentDistance(a.x, a.y, c, d), SegmentDistance(b.x, b.y, c, d)),
+                     std::fmin(SegmentDistance(c.x, c.y, a, b), SegmentDistance(d.x, d.y, a, b)));
+}
+
+bool BoxesMeet(const BBox& a, const BBox& b, double pad) {
+    return a.xMin - pad <= b.xMax && b.xMin - pad <= a.xMax && a.yMin - pad <= b.yMax && b.yMin - pad <= a.yMax;
+}
+
+TEST_P(GeneratedCity, NoTwoBuildingOutlinesOverlap) {
+    BuildingCells cells;
+    int overlaps = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& a = g_buildings[i];
+        for (int j : cells.Near(a.box.xMin, a.box.yMin, a.box.xMax, a.box.yMax, 0.0)) {
+            const BuildingRec& b = g_buildings[j];
+            if (j <= i || !BoxesMeet(a.box, b.box, 0.0)) continue;
+            if (RingsMeet(a.pts, a.count, b.pts, b.count)) {
+                ++overlaps;
+                ADD_FAILURE() << "buildings " << i << " and " << j << " near " << a.x << ", " << a.y;
+                if (overlaps > 5) return;
+            }
+        }
+    }
+    EXPECT_EQ(overlaps, 0);
+}
+
+// Water, parks, woods and the street bodies are no place for a house: no point of an outline
+// lies in the sea or a water body, no outline meets a park or a wood, and every street line
+// and circular place keeps clear of the outlines by the narrowest half width of a carriageway.
+TEST_P(GeneratedCity, NoBuildingInWaterParksOrStreetBodies) {
+    BuildingCells cells;
+    std::set<int> inWater, inGreen, onStreet;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        for (int k = 0; k < b.count; ++k)
+            if (!OnLand(b.pts[k].x, b.pts[k].y)) inWater.insert(i);
+    }
+    struct Areas {
+        const LineRec* lines;
+        int count;
+        std::set<int> codes;
+        std::set<int>* hits;
+    };
+    const Areas areas[] = {{g_topo3, g_topo3_count, {4912, 4925}, &inWater}, {g_topo1, g_topo1_count, {718, 750, 6614}, &inGreen}};
+    for (const Areas& kind : areas) {
+        for (int a = 0; a < kind.count; ++a) {
+            const LineRec& area = kind.lines[a];
+            if (!kind.codes.count(area.code) || area.count < 3) continue;
+            // A building lies inside, holds the area, or an edge of the area crosses it.
+            for (int i : cells.Near(area.box.xMin, area.box.yMin, area.box.xMax, area.box.yMax, 0.0)) {
+                const BuildingRec& b = g_buildings[i];
+                if (BoxesMeet(area.box, b.box, 0.0) && (InPolygon(area.pts, area.count, b.pts[0].x, b.pts[0].y) ||
+                                                        InPolygon(b.pts, b.count, area.pts[0].x, area.pts[0].y)))
+                    kind.hits->insert(i);
+            }
+            for (int k = 0, m = area.count - 1; k < area.count; m = k++) {
+                PlanPoint p = area.pts[m], q = area.pts[k];
+                for (int i : cells.Near(std::fmin(p.x, q.x), std::fmin(p.y, q.y), std::fmax(p.x, q.x), std::fmax(p.y, q.y), 0.0)) {
+                    const BuildingRec& b = g_buildings[i];
+                    for (int j = 0, n = b.count - 1; j < b.count; n = j++)
+                        if (SegmentsCross(p, q, b.pts[n], b.pts[j])) kind.hits->insert(i);
+                }
+            }
+        }
+    }
+    const double kNarrowestHalfWidth = 3.0;
+    for (int s = 0; s < g_street_line_count; ++s) {
+        const LineRec& l = g_street_lines[s];
+        for (int k = 1; k < l.count; ++k) {
+            PlanPoint p = l.pts[k - 1], q = l.pts[k];
+            for (int i : cells.Near(std::fmin(p.x, q.x), std::fmin(p.y, q.y), std::fmax(p.x, q.x), std::fmax(p.y, q.y),
+                                    kNarrowestHalfWidth)) {
+                const BuildingRec& b = g_buildings[i];
+                bool near = InPolygon(b.pts, b.count, p.x, p.y);
+                for (int j = 0, m = b.count - 1; !near && j < b.count; m = j++)
+                    near = SegmentToSegment(p, q, b.pts[m], b.pts[j]) < kNarrowestHalfWidth;
+                if (near) onStreet.insert(i);
+            }
+        }
+    }
+    // The viewer draws each circular place as a ring of 40 m radius round a green island.
+    const double rings[8][2] = {{4737.0, 6125.0}, {4084.0, 6461.0}, {3933.0, 10777.0}, {6997.6, 6798.2},
+                                {8551.0, 5019.0}, {8021.0, 5212.0}, {12547.0, 7667.0}, {7409.6, 7115.0}};
+    for (const auto& c : rings)
+        for (int i : cells.Near(c[0], c[1], c[0], c[1], 50.0)) {
+            const BuildingRec& b = g_buildings[i];
+            for (int k = 0; k < b.count; ++k)
+                if (std::hypot(b.pts[k].x - c[0], b.pts[k].y - c[1]) < 40.0 + kNarrowestHalfWidth) onStreet.insert(i);
+        }
+    EXPECT_EQ(inWater.size(), 0u) << "first " << (inWater.empty() ? -1 : *inWater.begin());
+    EXPECT_EQ(inGreen.size(), 0u) << "first " << (inGreen.empty() ? -1 : *inGreen.begin());
+    EXPECT_EQ(onStreet.size(), 0u) << "first " << (onStreet.empty() ? -1 : *onStreet.begin());
+}
+
+TEST_P(GeneratedCity, NoStreetLineCrossesAPark) {
+    int crossing = 0;
+    for (int a = 0; a < g_topo1_count; ++a) {
+        const LineRec& park = g_topo1[a];
+        if (park.code != 718 || park.count < 3) continue;
+        for (int s = 0; s < g_street_line_count; ++s) {
+            const LineRec& l = g_street_lines[s];
+            if (!BoxesMeet(park.box, l.box, 0.0)) continue;
+            bool meets = false;
+            for (int k = 0; !meets && k < l.count; ++k) meets = InPolygon(park.pts, park.count, l.pts[k].x, l.pts[k].y);
+            for (int k = 1; !meets && k < l.count; ++k)
+                for (int j = 0, m = park.count - 1; !meets && j < park.count; m = j++)
+                    meets = SegmentsCross(l.pts[k - 1], l.pts[k], park.pts[m], park.pts[j]);
+            if (meets) {
+                ++crossing;
+                ADD_FAILURE() << "street line " << s << " (street " << l.code << ") crosses the park at " << park.pts[0].x << ", "
+                              << park.pts[0].y;
+                if (crossing > 5) return;
+            }
+        }
+    }
+    EXPECT_EQ(crossing, 0);
+}
+
+// The number a house number starts with: 12 of "12", "12а", "12/3"; 0 when it has none.
+int LeadingNumber(const char* text) {
+    int n = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) n = n * 10 + (*text - '0');
+    return n;
+}
+
+// Walking along a street, the houses on one side count up (or down) without turning back and
+// without skipping a number: odd on one side, even on the other, 2 apart from one house to the
+// next; the houses behind share the number in front of them. A street's pieces are joined end to
+// start into the stretches it is drawn in; each stretch is walked on its own.
+TEST_P(GeneratedCity, HouseNumbersRunStraightAlongEveryStreetSide) {
+    struct Stretch {
+        std::vector<PlanPoint> pts;
+    };
+    std::map<int, std::vector<Stretch>> stretchesOf;
+    {
+        std::map<int, std::vector<int>> piecesOf;
+        for (int s = 0; s < g_street_line_count; ++s)
+            if (g_street_lines[s].code != 0) piecesOf[g_street_lines[s].code].push_back(s);
+        auto same = [](PlanPoint a, PlanPoint b) { return a.x == b.x && a.y == b.y; };
+        for (auto& [street, pieces] : piecesOf) {
+            std::vector<bool> used(pieces.size(), false);
+            for (size_t first = 0; first < pieces.size(); ++first) {
+                // Start where no other piece ends.
+                const LineRec& f = g_street_lines[pieces[first]];
+                bool continues = false;
+                for (int other : pieces)
+                    if (other != pieces[first]) {
+                        const LineRec& o = g_street_lines[other];
+                        continues = continues || same(o.pts[o.count - 1], f.pts[0]);
+                    }
+                if (used[first] || continues) continue;
+                Stretch st;
+                for (size_t at = first; at < pieces.size() && !used[at];) {
+                    used[at] = true;
+                    const LineRec& l = g_street_lines[pieces[at]];
+                    st.pts.insert(st.pts.end(), l.pts + (st.pts.empty() ? 0 : 1), l.pts + l.count);
+                    size_t next = pieces.size();
+                    for (size_t k = 0; k < pieces.size(); ++k)
+                        if (!used[k] && same(g_street_lines[pieces[k]].pts[0], l.pts[l.count - 1])) next = k;
+                    at = next;
+                }
+                stretchesOf[street].push_back(st);
+            }
+        }
+    }
+    struct Spot {
+        double along;
+        int number;
+    };
+    std::map<std::tuple<int, int, int>, std::vector<Spot>> sides;  // (street, stretch, side)
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        int number = LeadingNumber(b.houseNumber);
+        if (number == 0) continue;
+        double best = 1e9, along = 0.0;
+        int bestStretch = -1, side = 0;
+        const std::vector<Stretch>& stretches = stretchesOf[b.streetId];
+        for (size_t s = 0; s < stretches.size(); ++s) {
+            const std::vector<PlanPoint>& pts = stretches[s].pts;
+            double walked = 0.0;
+            for (size_t k = 1; k < pts.size(); ++k) {
+                PlanPoint p = pts[k - 1], q = pts[k];
+                double dx = q.x - p.x, dy = q.y - p.y, len = std::hypot(dx, dy);
+                double d = SegmentDistance(b.x, b.y, p, q);
+                if (d < best && len > 0.0) {
+                    double t = std::fmin(len, std::fmax(0.0, ((b.x - p.x) * dx + (b.y - p.y) * dy) / len));
+                    best = d, bestStretch = static_cast<int>(s), along = walked + t;
+                    side = dx * (b.y - p.y) - dy * (b.x - p.x) < 0.0 ? 1 : -1;
+                }
+                walked += len;
+            }
+        }
+        if (bestStretch >= 0) sides[{b.streetId, bestStretch, side}].push_back({along, number});
+    }
+    int wrongParity = 0, turns = 0, skips = 0;
+    for (auto& [key, spots] : sides) {
+        std::set<int> parity;
+        for (const Spot& s : spots) parity.insert(s.number % 2);
+        wrongParity += parity.size() > 1;
+        std::sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.along < b.along; });
+        std::vector<int> numbers;
+        for (const Spot& s : spots)
+            if (numbers.empty() || numbers.back() != s.number) numbers.push_back(s.number);
+        int direction = 0;
+        for (size_t k = 1; k < numbers.size(); ++k) {
+            int step = numbers[k] - numbers[k - 1];
+            int sign = step > 0 ? 1 : -1;
+            if (direction == 0) direction = sign;
+            if (sign != direction) {
+                ++turns;
+                std::ostringstream o;
+                for (const Spot& sp : spots) o << sp.number << "@" << sp.along << " ";
+                ADD_FAILURE() << "street " << std::get<0>(key) << " " << numbers[k - 1] << " then " << numbers[k] << ": " << o.str();
+            } else if (std::abs(step) != 2) {
+                ++skips;
+                ADD_FAILURE() << "street " << std::get<0>(key) << " " << numbers[k - 1] << " then " << numbers[k];
+            }
+        }
+    }
+    EXPECT_EQ(wrongParity, 0) << "street sides with odd and even numbers";
+    EXPECT_EQ(turns, 0) << "numbers turning back along a street side";
+    EXPECT_EQ(skips, 0) << "numbers skipped along a street side";
+}
+
+TEST_P(GeneratedCity, EveryStreetHasANameOfItsOwn) {
+    std::map<std::string, int> seen;
+    int duplicates = 0;
+    for (int i = 0; i < g_street_name_count; ++i)
+        if (++seen[g_street_names[i].name] == 2) {
+            ++duplicates;
+            ADD_FAILURE() << g_street_names[i].name;
+        }
+    EXPECT_EQ(duplicates, 0);
+}
+
+// The labels of the overview and its inset as the viewer sets them: the text's top-left
+// corner at its plan point, running east, at the scale each picture gets on a screen. Sea
+// names must lie on the sea and names of places on the land, whatever the screen.
+struct ScreenCase {
+    int width, height;  // the client area of the maximised window
+};
+const ScreenCase kScreens[] = {{1024, 700}, {1280, 740}, {1280, 970}, {1366, 710}, {1440, 860},
+                               {1680, 1000}, {1920, 1030}, {2560, 1390}};
+
+// Metres per pixel of a box fitted into a picture as the overview fits it.
+double MetresPerPixel(double northing, double easting, double widthPx, double heightPx) {
+    return widthPx / heightPx <= easting / northing ? easting / widthPx : northing / heightPx;
+}
+
+struct Pictures {
+    double planMpp;   // the overview map
+    double insetMpp;  // the inset
+};
+
+Pictures PicturesOn(const ScreenCase& s, double insetNorthing, double insetEasting) {
+    double planMpp = MetresPerPixel(28000.0, 20000.0, 0.6 * s.width, s.height);
+    double mapWidth = 20000.0 / planMpp, mapHeight = 28000.0 / planMpp;
+    double insetWidth = s.width - mapWidth - 54.0;
+    Pictures p;
+    p.insetMpp = MetresPerPixel(insetNorthing, insetEasting, insetWidth - 40.0, mapHeight - 40.0);
+    p.planMpp = MetresPerPixel(28000.0, 20000.0, mapWidth + 20.0, mapHeight - 2.0);
+    return p;
+}
+
+// Which side of the coast a label's text names: the sea, the land, or either (a river).
+enum class Lies { Sea, Land, Either };
+
+// The inset writes the names of water in its style f, a bay's name perhaps on two lines.
+Lies SideOf(const char* latin, bool waterStyle) {
+    std::string t = latin;
+    if (t.rfind("r.", 0) == 0) return Lies::Either;
+    if (waterStyle || t.rfind("zal.", 0) == 0 || t.rfind("prol.", 0) == 0 || t.find("more") != std::string::npos) return Lies::Sea;
+    return Lies::Land;
+}
+
+// Points over a text of `chars` letters drawn `heightPx` high with its top-left corner at
+// (x, y), turned by `degrees` from the east towards the north; every letter takes at most
+// 0.55 of the height plus the extra spacing.
+std::vector<std::pair<double, double>> TextPoints(double x, double y, int chars, int heightPx, double extraPx, double degrees,
+                                                  double mpp) {
+    double along = chars * (0.55 * heightPx + extraPx) * mpp, across = heightPx * mpp;
+    double a = degrees * 3.14159265358979 / 180.0;
+    double ux = std::sin(a), uy = std::cos(a);    // along the text, in (north, east)
+    double dx = -std::cos(a), dy = std::sin(a);   // down the letters
+    std::vector<std::pair<double, double>> pts;
+    for (int i = 0; i <= 8; ++i)
+        for (int j = 0; j <= 2; ++j) {
+            double s = along * i / 8.0, t = across * (0.15 + 0.35 * j);
+            pts.push_back({x + ux * s + dx * t, y + uy * s + dy * t});
+        }
+    return pts;
+}
+
+TEST_P(GeneratedCity, FixedLabelsLieOnTheirSideOfTheCoast) {
+    // The inset's land shapes and labels.
+    std::vector<std::vector<PackedPoint>> insetLand;
+    struct FileLabel {
+        char style;
+        OverviewLabelRec rec;
+    };
+    std::vector<FileLabel> insetLabels, planLabels;
+    PackedBox box{};
+    for (const char* name : {"1.tqf", "2.tqf"}) {
+        bool inset = name[0] == '1';
+        FILE* file = std::fopen((folder_ + "/" + name).c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        if (inset) {
+            ASSERT_TRUE(ReadInsetHeader(file, &box));
+        }
+        OverviewShapeBuf shape{};
+        while (ReadOverviewShape(file, &shape) == ShapeRead::Shape)
+            if (inset) insetLand.emplace_back(shape.pts, shape.pts + shape.count);
+        FreeOverviewShape(&shape);
+        uint8_t style = 0;
+        while (ReadOverviewStyle(file, &style)) {
+            FileLabel l{static_cast<char>(style), {}};
+            ASSERT_TRUE(ReadOverviewLabelRecord(file, &l.rec));
+            (inset ? insetLabels : planLabels).push_back(l);
+        }
+        std::fclose(file);
+    }
+    auto onInsetLand = [&](double x, double y) {
+        for (const auto& ring : insetLand)
+            if (InPolygon(ring.data(), static_cast<int>(ring.size()), x, y)) return true;
+        return false;
+    };
+    // Font heights of the styles on small and large screens.
+    auto heightOf = [](char style, bool large) {
+        switch (style) {
+            case 'g':
+            case 'q': return large ? 24 : 16;
+            default: return large ? 16 : 12;
+        }
+    };
+    struct Fixed {
+        const char* text;
+        double x, y;
+        int small, large;
+        double degrees;
+    };
+    const Fixed fixed[] = {{"Kelmarsky bay", 18250, 2500, 22, 30, 45.0},
+                           {"Tervelsky", 1750, 15800, 18, 28, 50.0},
+                           {"bay", 2350, 19100, 18, 28, 50.0},
+                           {"Selvarov-Kelmarsky pens.", 7850, 9100, 18, 28, 52.0}};
+    int wrong = 0;
+    for (const ScreenCase& screen : kScreens) {
+        SCOPED_TRACE(testing::Message() << screen.width << "x" << screen.height);
+        bool large = screen.height > 800;
+        Pictures pictures = PicturesOn(screen, box.xMax - box.xMin, box.yMax - box.yMin);
+        // The labels of the files must lie wholly within their picture; the fixed ones of the
+        // viewer may run over its edge, where the picture is cut.
+        auto check = [&](const char* text, const std::vector<std::pair<double, double>>& pts, bool inset, bool mayLeave,
+                         bool waterStyle = false) {
+            Lies wanted = SideOf(text, waterStyle);
+            for (const auto& p : pts) {
+                bool within = inset ? p.first >= box.xMin && p.first <= box.xMax && p.second >= box.yMin && p.second <= box.yMax
+                                    : p.first >= 0.0 && p.first <= 28000.0 && p.second >= 0.0 && p.second <= 20000.0;
+                if (!within && mayLeave) continue;
+                if (!within) {
+                    ++wrong;
+                    ADD_FAILURE() << text << " leaves its picture at " << p.first << ", " << p.second;
+                    return;
+                }
+                if (wanted == Lies::Either) continue;
+                bool land = inset ? onInsetLand(p.first, p.second) : OnLand(p.first, p.second);
+                if (land != (wanted == Lies::Land)) {
+                    ++wrong;
+                    ADD_FAILURE() << text << " reaches " << (land ? "land" : "the sea") << " at " << p.first << ", " << p.second;
+                    return;
+                }
+            }
+        };
+        for (const FileLabel& l : insetLabels)
+            check(l.rec.text,
+                  TextPoints(l.rec.x, l.rec.y, static_cast<int>(std::strlen(l.rec.text)), heightOf(l.style, large), 0.0, 0.0,
+                             pictures.insetMpp),
+                  true, false, l.style == 'f');
+        for (const FileLabel& l : planLabels)
+            check(l.rec.text,
+                  TextPoints(l.rec.x, l.rec.y, static_cast<int>(std::strlen(l.rec.text)), heightOf(l.style, large), 0.0, 0.0,
+                             pictures.planMpp),
+                  false, false);
+        for (const Fixed& f : fixed) {
+            bool sea = f.text[0] != 'S';
+            std::string text = sea ? std::string("zal. ") : std::string();
+            check((text + f.text).c_str(),
+                  TextPoints(f.x, f.y, static_cast<int>(std::strlen(f.text)), large ? f.large : f.small, 8.0, f.degrees,
+                             pictures.planMpp),
+                  false, true);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GeneratedCity, ::testing::ValuesIn(kCases),

@@ -5,6 +5,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "kerbs.h"
 #include "layout.h"
 #include "names.h"
 
@@ -71,6 +72,116 @@ private:
     int rows_;
     int cols_;
     std::vector<uint64_t> bits_;
+};
+
+// The exact test behind the raster: an outline keeps its distance from the street lines, the
+// circular places, the water, the parks and woods and the outlines already placed, measured on
+// the polygons themselves rather than on cells, so that nothing overlaps by a sliver.
+class Guard {
+public:
+    static constexpr double kCell = 50.0;
+
+    void AddSegment(Vec a, Vec b, double clearance) {
+        segments_.push_back({a, b, clearance});
+        Enter(BoxOf({a, b}), clearance, static_cast<int>(segments_.size() - 1), kSegment);
+    }
+    // Its edges as segments; the ring itself only for the test whether one lies in the other.
+    void AddRing(const Ring& ring, double clearance) {
+        if (ring.size() < 3) return;
+        for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) AddSegment(ring[j], ring[i], clearance);
+        rings_.push_back({ring, clearance});
+        Enter(BoxOf(ring), 0.0, static_cast<int>(rings_.size() - 1), kRing);
+    }
+    void AddOutline(const Ring& outline) {
+        outlines_.push_back(outline);
+        Enter(BoxOf(outline), 0.0, static_cast<int>(outlines_.size() - 1), kOutline);
+    }
+
+    // Whether the outline keeps clear of everything entered, and `gap` from other outlines.
+    bool Clear(const Ring& outline, double gap) {
+        ++stamp_;
+        Bounds b = BoxOf(outline);
+        for (int cx = Cell(b.x0 - gap); cx <= Cell(b.x1 + gap); ++cx)
+            for (int cy = Cell(b.y0 - gap); cy <= Cell(b.y1 + gap); ++cy) {
+                auto it = cells_.find(Key(cx, cy));
+                if (it == cells_.end()) continue;
+                for (const Entry& e : it->second) {
+                    uint32_t& seen = seen_[e.kind][e.index];
+                    if (seen == stamp_) continue;
+                    seen = stamp_;
+                    switch (e.kind) {
+                        case kSegment: {
+                            const Segment& s = segments_[e.index];
+                            if (PointInRing(outline, s.a) || RingToSegment(outline, s.a, s.b) < s.clearance) return false;
+                            break;
+                        }
+                        case kRing:
+                            if (PointInRing(rings_[e.index].ring, outline[0]) || PointInRing(outline, rings_[e.index].ring[0]))
+                                return false;
+                            break;
+                        default:
+                            if (RingsNear(outline, outlines_[e.index], gap)) return false;
+                            break;
+                    }
+                }
+            }
+        return true;
+    }
+
+private:
+    enum Kind { kSegment, kRing, kOutline };
+    struct Segment {
+        Vec a, b;
+        double clearance;
+    };
+    struct Area {
+        Ring ring;
+        double clearance;
+    };
+    struct Entry {
+        int index;
+        Kind kind;
+    };
+    struct Bounds {
+        double x0, y0, x1, y1;
+    };
+    static Bounds BoxOf(const Ring& ring) {
+        Bounds b{1e30, 1e30, -1e30, -1e30};
+        for (const Vec& p : ring) b.x0 = std::min(b.x0, p.x), b.y0 = std::min(b.y0, p.y), b.x1 = std::max(b.x1, p.x), b.y1 = std::max(b.y1, p.y);
+        return b;
+    }
+    static int Cell(double v) { return static_cast<int>(std::floor(v / kCell)); }
+    static int64_t Key(int x, int y) { return (static_cast<int64_t>(x) << 32) ^ static_cast<uint32_t>(y); }
+    void Enter(const Bounds& b, double pad, int index, Kind kind) {
+        for (int cx = Cell(b.x0 - pad); cx <= Cell(b.x1 + pad); ++cx)
+            for (int cy = Cell(b.y0 - pad); cy <= Cell(b.y1 + pad); ++cy) cells_[Key(cx, cy)].push_back({index, kind});
+        seen_[kind].push_back(0);
+    }
+    static double SegmentToSegment(Vec a, Vec b, Vec c, Vec d) {
+        double d1 = Cross(b - a, c - a), d2 = Cross(b - a, d - a), d3 = Cross(d - c, a - c), d4 = Cross(d - c, b - c);
+        if (((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0))) return 0.0;
+        return std::min(std::min(SegmentDistance(a, c, d), SegmentDistance(b, c, d)),
+                        std::min(SegmentDistance(c, a, b), SegmentDistance(d, a, b)));
+    }
+    static double RingToSegment(const Ring& ring, Vec a, Vec b) {
+        double best = 1e30;
+        for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) best = std::min(best, SegmentToSegment(ring[j], ring[i], a, b));
+        return best;
+    }
+    // Closer than `gap` anywhere, or one inside the other.
+    static bool RingsNear(const Ring& a, const Ring& b, double gap) {
+        if (PointInRing(b, a[0]) || PointInRing(a, b[0])) return true;
+        for (size_t i = 0, j = a.size() - 1; i < a.size(); j = i++)
+            if (RingToSegment(b, a[j], a[i]) < gap) return true;
+        return false;
+    }
+
+    std::vector<Segment> segments_;
+    std::vector<Area> rings_;
+    std::vector<Ring> outlines_;
+    std::unordered_map<int64_t, std::vector<Entry>> cells_;
+    std::vector<uint32_t> seen_[3];
+    uint32_t stamp_ = 0;
 };
 
 // A lot's own axes: a along the street, b away from it.
@@ -217,11 +328,29 @@ public:
     void MarkCorridors() {
         for (const Street& s : city_.streets)
             for (const Polyline& p : s.pieces)
-                for (size_t i = 1; i < p.size(); ++i) occupied_.TakeSegment(p[i - 1], p[i], HalfWidth(s.rank));
+                for (size_t i = 1; i < p.size(); ++i) {
+                    occupied_.TakeSegment(p[i - 1], p[i], HalfWidth(s.rank));
+                    guard_.AddSegment(p[i - 1], p[i], KerbHalfWidth(s.rank) + 2.0);
+                }
         for (const Polyline& r : city_.roads)
-            for (size_t i = 1; i < r.size(); ++i) occupied_.TakeSegment(r[i - 1], r[i], HalfWidth(4));
+            for (size_t i = 1; i < r.size(); ++i) {
+                occupied_.TakeSegment(r[i - 1], r[i], HalfWidth(4));
+                guard_.AddSegment(r[i - 1], r[i], KerbHalfWidth(4) + 2.0);
+            }
         for (const TopoLine& l : city_.lines)
-            for (size_t i = 1; i < l.pts.size(); ++i) occupied_.TakeSegment(l.pts[i - 1], l.pts[i], 9.0);
+            for (size_t i = 1; i < l.pts.size(); ++i) {
+                occupied_.TakeSegment(l.pts[i - 1], l.pts[i], 9.0);
+                guard_.AddSegment(l.pts[i - 1], l.pts[i], 6.0);
+            }
+        // The ring the viewer draws round each circular place, 40 m out.
+        for (const Vec& c : kCircularPlaces) {
+            Ring disc;
+            for (int k = 0; k < 16; ++k) disc.push_back(c + Dir(k * kPi / 8.0) * 44.0);
+            guard_.AddRing(disc, 6.0);
+        }
+        for (const TopoLine& w : city_.water) guard_.AddRing(w.pts, 8.0);
+        for (const TopoLine& a : city_.areas)
+            if (a.code == 718 || a.code == 750 || a.code == 6614) guard_.AddRing(a.pts, 2.0);
     }
 
     // Lots along both sides of every named street.
@@ -300,7 +429,7 @@ private:
                     w = r.Range(21, 27);
                     if (!frameAt(w, f)) return 0.0;
                     shape = CrossTower(f, w, setback + (front ? 0.0 : 4.0));
-                    b.floors = r.Between(12, 25);
+                    b.floors = r.Between(7, 9);
                 } else {
                     w = r.Range(18, 46);
                     if (!frameAt(w, f)) return 0.0;
@@ -329,7 +458,7 @@ private:
                     w = r.Range(18, 26);
                     if (!frameAt(w, f)) return 0.0;
                     shape = r.Chance(0.5) ? RoundTower(f, 0.5 * w, setback, 16 + 4 * r.Below(3)) : CrossTower(f, w, setback);
-                    b.floors = r.Between(14, 25);
+                    b.floors = r.Between(12, 17);
                 } else if (pick < 0.47) {
                     w = r.Range(90, 140);
                     if (!frameAt(w, f)) return 0.0;
@@ -347,7 +476,7 @@ private:
                 pad = 2.0;
                 w = r.Range(8, 13);
                 if (!frameAt(w + 8.0, f)) return 0.0;
-                if (r.Chance(0.45)) return w + r.Range(10.0, 20.0);  // a garden plot
+                if (r.Chance(0.3)) return w + r.Range(10.0, 20.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
                 gap = r.Range(12.0, 20.0);
@@ -381,11 +510,19 @@ private:
         }
         for (const Quad& q : shape.parts)
             if (!occupied_.Free(q, pad)) return 0.0;
+        if (!guard_.Clear(shape.outline, std::min(pad, 1.5))) return 0.0;
         // A house on a district border must still belong to exactly one district.
         Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
         if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
             return 0.0;
+        // ... and stand wholly in it, a few metres clear of the border.
+        if (NearDistrictBorder(city_.districts, refPoint, 200.0)) {
+            int home = DistrictAt(city_.districts, shape.ref);
+            for (const Vec& p : shape.outline)
+                if (DistrictAt(city_.districts, p) != home || NearDistrictBorder(city_.districts, p, 2.0)) return 0.0;
+        }
         for (const Quad& q : shape.parts) occupied_.Take(q, 0.0);
+        guard_.AddOutline(shape.outline);
 
         district = DistrictAt(city_.districts, shape.ref);
         b.outline = shape.outline;
@@ -412,19 +549,19 @@ private:
         switch (b.zone) {
             case Zone::Centre:
                 b.purpose = Pick(r, {{411, 58}, {461, 18}, {888, 5}, {555, 3}, {444, 3}, {659, 2}, {658, 5}, {413, 3}, {777, 1}, {661, 1}, {660, 1}});
-                if (b.floors == 1) b.floors = Pick(r, {{2, 8}, {3, 14}, {4, 18}, {5, 22}, {6, 10}, {7, 8}, {9, 10}, {12, 6}, {16, 4}});
+                if (b.floors == 1) b.floors = Pick(r, {{3, 14}, {4, 20}, {5, 24}, {6, 14}, {7, 10}, {8, 6}, {9, 12}});
                 break;
             case Zone::Blocks:
                 if (b.floors == 1) {
-                    b.floors = district == 2 ? Pick(r, {{5, 20}, {9, 30}, {10, 12}, {12, 12}, {14, 10}, {16, 12}})
-                                             : district >= 4 ? Pick(r, {{5, 45}, {9, 40}, {12, 10}, {2, 5}})
-                                                             : Pick(r, {{5, 35}, {9, 35}, {12, 12}, {14, 8}, {16, 10}});
+                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 20}, {5, 6}})
+                                             : district >= 4 ? Pick(r, {{5, 30}, {9, 50}, {12, 14}, {16, 6}})
+                                                             : Pick(r, {{9, 38}, {10, 10}, {12, 16}, {14, 12}, {16, 16}, {5, 8}});
                 }
                 b.purpose = Pick(r, {{411, 84}, {658, 7}, {461, 4}, {888, 2}, {555, 2}, {661, 1}});
                 break;
             case Zone::Houses:
                 b.purpose = Pick(r, {{411, 88}, {413, 9}, {461, 2}, {777, 1}});
-                b.floors = b.purpose == 411 ? Pick(r, {{1, 70}, {2, 28}, {3, 2}}) : 1;
+                b.floors = b.purpose == 411 ? Pick(r, {{1, 70}, {2, 30}}) : 1;
                 break;
             case Zone::Industry:
                 b.purpose = Pick(r, {{413, 50}, {777, 25}, {657, 10}, {461, 10}, {888, 5}});
@@ -443,6 +580,7 @@ private:
     City& city_;
     const LandMask& mask_;
     Occupancy occupied_;
+    Guard guard_;
     std::vector<Candidate> candidates_;
 };
 
@@ -515,6 +653,26 @@ void NumberStreets(City& city, Rng& rng) {
         if (st.pieces.empty()) continue;
         double total = 0.0;
         for (const Polyline& p : st.pieces) total += PolylineLength(p);
+        // Where each house stands is where its reference point meets the street, as a passer-by
+        // would place it, whether it fronts the street or stands behind or round a corner.
+        for (size_t i : byStreet[st.id]) {
+            Building& b = city.buildings[i];
+            Vec ref{static_cast<double>(b.refX), static_cast<double>(b.refY)};
+            double best = 1e30;
+            double walked = 0.0;
+            for (const Polyline& p : st.pieces)
+                for (size_t k = 1; k < p.size(); ++k) {
+                    Vec ab = p[k] - p[k - 1];
+                    double len = Length(ab);
+                    double d = SegmentDistance(ref, p[k - 1], p[k]);
+                    if (d < best && len > 0.0) {
+                        best = d;
+                        b.along = walked + std::clamp(Dot(ref - p[k - 1], ab) / len, 0.0, len);
+                        b.side = Cross(ab, ref - p[k - 1]) < 0.0 ? 1 : -1;
+                    }
+                    walked += len;
+                }
+        }
         bool flip = Dist(st.pieces.back().back(), kCityCentre) < Dist(st.pieces.front().front(), kCityCentre);
         for (int wantedSide : {1, -1}) {
             std::vector<size_t> list;
@@ -533,7 +691,7 @@ void NumberStreets(City& city, Rng& rng) {
             for (size_t i : list) {
                 Building& b = city.buildings[i];
                 if (b.front || fronts == 0 || base.empty()) {
-                    number += rng.Chance(0.04) ? 4 : 2;
+                    number += 2;
                     base = std::to_string(number);
                     b.number = base;
                     letters = 0;
@@ -574,12 +732,13 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         double share = static_cast<double>(std::max(0, wanted)) / static_cast<double>(all.size());
         double nearFirst = 0.1 + 0.9 * std::clamp((0.5 - share) / 0.4, 0.0, 1.0);
         Rng pick(seed, 911);
-        // The old centre keeps its closed street fronts; the private houses give up most lots.
+        // The old centre keeps its closed street fronts; the estates keep wide spaces between
+        // their blocks, and the private houses stand plot by plot along their streets.
         auto vacancy = [](Zone z) {
             switch (z) {
                 case Zone::Centre: return 0.3;
-                case Zone::Houses: return 1.0;
-                case Zone::Blocks: return 0.6;
+                case Zone::Houses: return 0.55;
+                case Zone::Blocks: return 0.8;
                 default: return 0.75;
             }
         };

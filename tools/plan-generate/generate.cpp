@@ -8,6 +8,7 @@
 #include "kerbs.h"
 #include "layout.h"
 #include "overview.h"
+#include "port.h"
 #include "streets.h"
 #include "themes.h"
 #include "topo.h"
@@ -28,9 +29,9 @@ City GenerateCity(const Options& options) {
     for (const WaterBody& w : coast.water) city.water.push_back({w.code, w.ring});
     city.districts = BuildDistricts(coast.land);
     PlaceNature(options.seed, city, mask);
-    // A town needs only the neighbourhoods round the centre; the whole city has room for about
-    // 33,000 buildings.
-    double share = std::min(1.0, 1.25 * options.buildings / 33000.0);
+    // A town needs only the neighbourhoods round the centre; the whole city leaves its farthest
+    // neighbourhoods to fields and woods, so that the streets it builds are lived in.
+    double share = std::min(0.8, 1.25 * options.buildings / 33000.0);
     Network net = BuildNetwork(options.seed, mask, city.districts, share);
     PlaceUrbanAreas(options.seed, net, city, mask);
     PlaceLines(options.seed, net, city, mask);
@@ -38,6 +39,8 @@ City GenerateCity(const Options& options) {
     city.roads = net.driveways;
     for (size_t i = 0; i < city.streets.size(); ++i) city.streets[i].id = static_cast<int>(i) + 1;
     PlaceBuildings(options.seed, net, city, mask, options.buildings);
+    PlaceStation(city);
+    PlacePiers(city);
     NameStreets(options.seed, city, mask);
     PlaceLabels(city);
     PlacePlaces(options.seed, net, city, mask, 40);

@@ -32,11 +32,13 @@ MapShape Shape(int code, const Ring& ring, bool closed) {
 
 void BuildOverview(const Coast& coast, City& city) {
     // The inset: the mainland runs on beyond the plan to the north and east, with the far
-    // shore of Tervelsky bay and a few islands in it.
+    // shore of Tervelsky bay and a few islands in it. Its box is kept small enough that the
+    // names of the bays and the sea, at the sizes the viewer writes them, fit on the water.
     city.insetBox[0] = 0;
     city.insetBox[1] = 0;
-    city.insetBox[2] = 48000;
-    city.insetBox[3] = 40000;
+    city.insetBox[2] = 40000;
+    city.insetBox[3] = 30000;
+    const Ring box = {{0, 0}, {40000, 0}, {40000, 30000}, {0, 30000}};
     Ring mainland;
     const Ring& plan = coast.controlParts[0];
     for (const Vec& p : plan) {
@@ -52,18 +54,20 @@ void BuildOverview(const Coast& coast, City& city) {
         if (p.x == kPlanXMax && p.y == kPlanYMax) continue;
         mainland.push_back(p);
     }
-    city.insetShapes.push_back(Shape(1, mainland, false));
+    // The viewer does not cut the inset's shapes at its frame.
+    city.insetShapes.push_back(Shape(1, ClipRingConvex(mainland, box), false));
     city.insetShapes.push_back(Shape(2, coast.controlParts[1], false));
     city.insetShapes.push_back(Shape(2, coast.controlParts[2], false));
-    city.insetShapes.push_back(Shape(2, RoundIsland({5500, 25500}, 1400, 2200, 0.4), false));
-    city.insetShapes.push_back(Shape(2, RoundIsland({2200, 29500}, 900, 1300, 1.3), false));
+    city.insetShapes.push_back(Shape(2, RoundIsland({4500, 27000}, 1400, 2200, 0.4), false));
+    city.insetShapes.push_back(Shape(2, RoundIsland({2000, 28300}, 900, 1200, 1.3), false));
     city.insetShapes.push_back(Shape(2, RoundIsland({9000, 22800}, 500, 700, 2.1), false));
+    // Each label's point is the top-left corner of its text, which runs east.
     city.insetLabels = {
         {'e', 9000, 7200, To1251("Корвинск")},      {'e', 38000, 14000, To1251("Сосновка")},
-        {'e', 31000, 30500, To1251("Кедровый")},    {'e', 12500, 33500, To1251("Рыбачье")},
-        {'e', 44000, 4000, To1251("Заречное")},     {'f', 21500, 2600, To1251("зал. Кельмарский")},
-        {'f', 3400, 18500, To1251("зал. Тервельский")}, {'f', 33000, 16500, To1251("р. Кедровка")},
-        {'g', 1700, 15000, To1251("Студёное море")},
+        {'e', 31000, 21000, To1251("Кедровый")},    {'e', 20500, 24000, To1251("Рыбачье")},
+        {'e', 37000, 3000, To1251("Заречное")},     {'f', 19900, 1200, To1251("зал.")},
+        {'f', 18800, 900, To1251("Кельмарский")},   {'f', 7900, 16800, To1251("зал. Тервельский")},
+        {'f', 33000, 16500, To1251("р. Кедровка")}, {'g', 2600, 14500, To1251("Студёное море")},
     };
 
     // The whole-city map: lakes (rings closed on their first point) and rivers (open lines).
@@ -71,9 +75,9 @@ void BuildOverview(const Coast& coast, City& city) {
         if (w.code == 4925 && w.pts.size() < 40) city.overviewShapes.push_back(Shape(3, w.pts, true));
     for (const Polyline& r : coast.rivers) city.overviewShapes.push_back(Shape(4, Simplify(r, 15.0), false));
     city.overviewLabels = {
-        {'o', 24500, 15600, To1251("Кедровка")},     {'o', 25400, 18200, To1251("Сосновый Бор")},
+        {'o', 24500, 15600, To1251("Кедровка")},     {'o', 25300, 16300, To1251("Сосновый Бор")},
         {'p', 27600, 13300, To1251("р. Кедровка")},  {'p', 15800, 16600, To1251("р. Сосновка")},
-        {'q', 2450, 3500, To1251("прол. Ветреный")}, {'q', 1400, 6200, To1251("о. Лесной")},
+        {'p', 2450, 3900, To1251("прол. Ветреный")}, {'q', 1300, 4600, To1251("о. Лесной")},
     };
 }
 

@@ -25,6 +25,7 @@ struct Draft {
     bool bridge = false;   // crosses water as it stands
     bool driveway = false;  // unnamed
     bool circleLine = false;
+    bool embankment = false;  // traced along the shore already: not bent again
     int group = -1;  // the parts of one street share it
 };
 
@@ -69,9 +70,10 @@ Patch MakePatch(Vec seed, Rng& rng, const std::vector<District>& districts, cons
             p.dropRate = 0.06;
             break;
         case Zone::Houses:
-            p.crossSpacing = rng.Range(120, 150);
-            p.longSpacing = rng.Range(170, 220);
-            p.dropRate = 0.14;
+            // Private houses stand in long narrow blocks, two rows of plots back to back.
+            p.crossSpacing = rng.Range(200, 260);
+            p.longSpacing = rng.Range(95, 120);
+            p.dropRate = 0.12;
             break;
         case Zone::Industry:
             p.crossSpacing = rng.Range(280, 420);
@@ -286,9 +288,12 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
     }
 }
 
-// Arterial roads along the borders between neighbourhoods.
+// Arterial roads along the borders between neighbourhoods. Border edges that meet at a gentle
+// bend are joined into one long street, so that the main streets run on through the city under
+// one name instead of changing it at every corner of a neighbourhood.
 void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& built, int& groups,
                    std::vector<Draft>& drafts) {
+    std::vector<std::pair<Vec, Vec>> edges;
     for (size_t i = 0; i < patches.size(); ++i) {
         const Ring& cell = patches[i].cell;
         for (size_t e = 0; e < cell.size(); ++e) {
@@ -302,15 +307,101 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
                 if (std::fabs(da) > 0.01 || std::fabs(db) > 0.01) continue;
                 // Each border once: by the lower index, or by the built side when only one is.
                 bool mine = built[i] && (!built[j] || i < j);
-                if (!mine) break;
-                Draft d;
-                d.line = {a, b};
-                d.rank = Dist(a, b) > 900.0 ? 1 : 2;
-                d.group = groups++;
-                drafts.push_back(d);
+                if (mine && Dist(a, b) > 1.0) edges.push_back({a, b});
                 break;
             }
         }
+    }
+    // The edges meeting at a corner (corners of neighbouring cells agree to well under a metre).
+    auto same = [](Vec p, Vec q) { return Dist(p, q) < 0.5; };
+    std::vector<bool> used(edges.size(), false);
+    // The unused edge that goes on most straightly from `end`, heading along `dir`.
+    auto next = [&](Vec end, Vec dir, Vec& far) {
+        int best = -1;
+        double bestCos = std::cos(35.0 * kDegree);
+        for (size_t k = 0; k < edges.size(); ++k) {
+            if (used[k]) continue;
+            Vec other;
+            if (same(edges[k].first, end)) other = edges[k].second;
+            else if (same(edges[k].second, end)) other = edges[k].first;
+            else continue;
+            double c = Dot(Normalized(other - end), dir);
+            if (c > bestCos) bestCos = c, best = static_cast<int>(k), far = other;
+        }
+        return best;
+    };
+    for (size_t start = 0; start < edges.size(); ++start) {
+        if (used[start]) continue;
+        used[start] = true;
+        Polyline line = {edges[start].first, edges[start].second};
+        for (int end = 0; end < 2; ++end) {
+            for (;;) {
+                Vec tip = end == 0 ? line.back() : line.front();
+                Vec before = end == 0 ? line[line.size() - 2] : line[1];
+                Vec far;
+                int k = next(tip, Normalized(tip - before), far);
+                if (k < 0) break;
+                used[k] = true;
+                if (end == 0) line.push_back(far);
+                else line.insert(line.begin(), far);
+            }
+        }
+        Draft d;
+        d.line = line;
+        d.rank = PolylineLength(line) > 900.0 ? 1 : 2;
+        d.group = groups++;
+        drafts.push_back(d);
+    }
+}
+
+// Embankments: a street a little inland along the shores by the old town, traced on the land
+// raster from the water inwards and smoothed so that it follows the bay, not every cove.
+void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) {
+    struct Shore {
+        double from, to;  // the stretch, along x (a west shore) or along y (a south shore)
+        bool westShore;
+    };
+    const Shore shores[] = {{3400.0, 9200.0, true}, {10600.0, 12800.0, false}};
+    const double inland = 45.0;
+    for (const Shore& shore : shores) {
+        std::vector<double> depth;  // how far in from the plan's edge the street runs
+        for (double t = shore.from; t <= shore.to; t += 40.0) {
+            double found = -1.0;
+            for (double d = 0.0; d < 6000.0; d += 5.0) {
+                Vec p = shore.westShore ? Vec{t, d} : Vec{d, t};
+                if (mask.IsDry(p) && mask.WaterDistance(p) >= inland && !(mask.At(p) & kCellForest)) {
+                    found = d;
+                    break;
+                }
+            }
+            depth.push_back(found);
+        }
+        // Smoothed, but never nearer the water than the trace.
+        std::vector<double> smooth = depth;
+        for (int pass = 0; pass < 3; ++pass) {
+            std::vector<double> next = smooth;
+            for (size_t i = 0; i < smooth.size(); ++i) {
+                double sum = 0.0;
+                int n = 0;
+                for (size_t k = i >= 3 ? i - 3 : 0; k <= i + 3 && k < smooth.size(); ++k)
+                    if (smooth[k] >= 0.0) sum += smooth[k], ++n;
+                if (n > 0 && depth[i] >= 0.0) next[i] = std::max(depth[i], sum / n);
+            }
+            smooth = next;
+        }
+        Polyline line;
+        for (size_t i = 0; i < smooth.size(); ++i) {
+            double t = shore.from + 40.0 * static_cast<double>(i);
+            if (smooth[i] < 0.0) continue;
+            line.push_back(shore.westShore ? Vec{t, smooth[i]} : Vec{smooth[i], t});
+        }
+        if (line.size() < 3) continue;
+        Draft d;
+        d.line = line;
+        d.rank = 2;
+        d.embankment = true;
+        d.group = groups++;
+        drafts.push_back(d);
     }
 }
 
@@ -343,7 +434,10 @@ Vec Warp(uint64_t seed, Vec p) {
     if (fade <= 0.0) return p;
     const double amplitude = 85.0;
     Vec shift{Noise(seed, p.x, p.y, 1700.0), Noise(seed + 1, p.x, p.y, 1700.0)};
-    return p + shift * (amplitude * fade);
+    // The old town grew street by street: its lines wander more, over shorter distances.
+    double old = Smoothstep((3200.0 - Dist(p, kCityCentre)) / 1400.0);
+    Vec wander{Noise(seed + 5, p.x, p.y, 420.0), Noise(seed + 6, p.x, p.y, 420.0)};
+    return p + (shift * amplitude + wander * (30.0 * old)) * fade;
 }
 
 bool StreetCell(const LandMask& mask, Vec p, bool throughForest) {
@@ -571,6 +665,9 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     std::vector<bool> built(net.patches.size(), false);
     for (size_t k = 0; k < order.size(); ++k)
         if (k < wanted || !net.patches[order[k]].circles.empty()) built[order[k]] = true;
+    // The villages along the northern highway stand whatever the size of the town.
+    if (builtShare >= 0.5)
+        for (size_t k = order.size() >= 3 ? net.patches.size() - 3 : 0; k < net.patches.size(); ++k) built[k] = true;
 
     std::vector<Draft> drafts;
     int groups = 0;
@@ -579,6 +676,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
         if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts);
     }
     BorderStreets(net.patches, built, groups, drafts);
+    Embankments(mask, groups, drafts);
     Highways(groups, drafts);
 
     // Bend, cut to the land, and drop what is left too short to be a street.
@@ -586,7 +684,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     std::vector<Draft> kept;
     for (const Draft& d : drafts) {
         Polyline bent;
-        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(Warp(seed, p));
+        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment ? p : Warp(seed, p));
         for (Polyline& piece : ClipToLand(bent, mask, d.rank == 0)) {
             double len = PolylineLength(piece);
             if (len < (d.driveway ? 60.0 : 140.0) && !d.circleLine) continue;

@@ -119,8 +119,10 @@ std::vector<ItemRef> Offer(int purpose, Zone zone) {
     }
 }
 
-// How many objects a building holds.
-int ObjectCount(const Building& b, Rng& rng) {
+// How many objects a building holds: the ground floors along the main streets hold the shops
+// and offices, the side streets few.
+int ObjectCount(const Building& b, int streetRank, Rng& rng) {
+    bool mainStreet = streetRank <= 1;
     switch (b.purpose) {
         case 444:
         case 660:
@@ -133,8 +135,9 @@ int ObjectCount(const Building& b, Rng& rng) {
         case 657:
         case 777: return b.zone == Zone::Industry && rng.Chance(0.25) ? 1 : 0;
         default:
-            if (b.zone == Zone::Centre) return rng.Chance(0.14) ? rng.Between(1, 2) : 0;
-            if (b.zone == Zone::Blocks) return rng.Chance(0.12) ? 1 : 0;
+            if (b.zone == Zone::Centre) return rng.Chance(mainStreet ? 0.45 : 0.08) ? rng.Between(1, 2) : 0;
+            if (b.zone == Zone::Blocks) return rng.Chance(mainStreet ? 0.35 : 0.07) ? 1 : 0;
+            if (b.zone == Zone::Houses) return mainStreet && rng.Chance(0.08) ? 1 : 0;
             if (b.zone == Zone::Campus) return rng.Chance(0.5) ? 1 : 0;
             return 0;
     }
@@ -173,7 +176,8 @@ void PlaceObjects(uint64_t seed, City& city) {
     }
     std::map<std::pair<int, int>, int> numbers;
     for (Building& b : city.buildings) {
-        int count = ObjectCount(b, rng);
+        int rank = b.streetId >= 1 && b.streetId <= static_cast<int>(city.streets.size()) ? city.streets[b.streetId - 1].rank : 2;
+        int count = ObjectCount(b, rank, rng);
         if (count == 0) {
             // Captions of buildings that hold nothing to search for.
             if (b.purpose == 413 && b.caption.empty())

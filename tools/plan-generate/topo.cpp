@@ -93,6 +93,89 @@ void AddPaths(const Ring& area, Rng& rng, City& city, int count) {
     }
 }
 
+
+// Whether p lies in the ring or within `margin` of its edge.
+bool InOrNear(const Ring& ring, Vec p, double margin) {
+    if (PointInRing(ring, p)) return true;
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        if (SegmentDistance(p, ring[j], ring[i]) < margin) return true;
+    return false;
+}
+
+struct Box {
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    void Add(Vec p) { x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y); }
+    bool Meets(const Box& o, double pad) const { return x0 - pad <= o.x1 && o.x0 - pad <= x1 && y0 - pad <= o.y1 && o.y0 - pad <= y1; }
+};
+
+Box BoxOf(const Polyline& line) {
+    Box b;
+    for (const Vec& p : line) b.Add(p);
+    return b;
+}
+
+// The stretches of a line that keep `margin` clear of the ring, as arc-length intervals; an
+// empty list when the line keeps clear everywhere.
+std::vector<std::pair<double, double>> OutsideParts(const Polyline& line, const Ring& ring, double margin, bool& touched) {
+    std::vector<std::pair<double, double>> parts;
+    touched = false;
+    double total = PolylineLength(line);
+    const double step = 4.0;
+    int samples = std::max(1, static_cast<int>(std::ceil(total / step)));
+    double start = -1.0;
+    for (int i = 0; i <= samples; ++i) {
+        double t = total * i / samples;
+        bool out = !InOrNear(ring, PointAt(line, t), margin);
+        touched = touched || !out;
+        if (out && start < 0.0) start = t;
+        if ((!out || i == samples) && start >= 0.0) {
+            double end = out ? t : total * (i - 1) / samples;
+            if (end - start > 1.0) parts.push_back({start, end});
+            start = -1.0;
+        }
+    }
+    return parts;
+}
+
+// A park takes the ground of the side streets and driveways that crossed it: they end at its
+// edge. Main streets, bridges and the streets of circular places are never given up, so a park
+// in their way is not laid out.
+bool MakeRoomForPark(const Ring& park, Network& net) {
+    const double margin = 14.0;
+    Box area = BoxOf(park);
+    for (const Street& s : net.streets) {
+        if (s.rank >= 2 && !s.bridge) continue;
+        for (const Polyline& piece : s.pieces) {
+            if (!area.Meets(BoxOf(piece), margin)) continue;
+            bool touched = false;
+            OutsideParts(piece, park, margin, touched);
+            if (touched) return false;
+        }
+    }
+    auto cut = [&](std::vector<Polyline>& pieces, double shortest) {
+        std::vector<Polyline> kept;
+        for (Polyline& piece : pieces) {
+            if (!area.Meets(BoxOf(piece), margin)) {
+                kept.push_back(std::move(piece));
+                continue;
+            }
+            bool touched = false;
+            std::vector<std::pair<double, double>> parts = OutsideParts(piece, park, margin, touched);
+            if (!touched) {
+                kept.push_back(std::move(piece));
+                continue;
+            }
+            for (const auto& [t0, t1] : parts)
+                if (t1 - t0 >= shortest) kept.push_back(SubLine(piece, t0, t1));
+        }
+        pieces.swap(kept);
+    };
+    for (Street& s : net.streets)
+        if (s.rank >= 2 && !s.bridge) cut(s.pieces, 40.0);
+    cut(net.driveways, 40.0);
+    return true;
+}
+
 }  // namespace
 
 void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
@@ -172,7 +255,7 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
     mask.ComputeWaterDistance();
 }
 
-void PlaceUrbanAreas(uint64_t seed, const Network& net, City& city, LandMask& mask) {
+void PlaceUrbanAreas(uint64_t seed, Network& net, City& city, LandMask& mask) {
     Rng rng(seed, 505);
     // Industrial neighbourhoods and the port round the harbour.
     for (const Patch& p : net.patches) {
@@ -203,13 +286,23 @@ void PlaceUrbanAreas(uint64_t seed, const Network& net, City& city, LandMask& ma
             if (!PointInRing(p.cell, c) || NearCircle(c, 250.0)) continue;
             double r = p.zone == Zone::Centre ? rng.Range(70, 140) : rng.Range(120, 260);
             Ring ring = Blob(c, r, r * rng.Range(0.6, 1.0), p.angle, rng, 20);
+            // The old town's squares are laid out square with its streets.
+            if (p.zone == Zone::Centre) {
+                Vec u = Dir(p.angle) * (0.8 * r);
+                Vec v = Perp(Dir(p.angle)) * (0.55 * r * rng.Range(0.8, 1.2));
+                ring = {c - u - v, c + u - v, c + u + v, c - u + v};
+            }
             if (!WhollyOnDryLand(ring, mask, 20.0, kCellForest | kCellIndustry | kCellPark)) continue;
+            if (!MakeRoomForPark(ring, net)) continue;
             city.areas.push_back({718, ring});
             mask.FillRing(ring, kCellPark);
             AddPaths(ring, rng, city, 1 + rng.Below(2));
             ++k;
         }
     }
+    // Side streets that lay wholly in parks are gone.
+    net.streets.erase(std::remove_if(net.streets.begin(), net.streets.end(), [](const Street& s) { return s.pieces.empty(); }),
+                      net.streets.end());
 }
 
 void PlaceLines(uint64_t seed, const Network& net, City& city, const LandMask& mask) {

@@ -13,7 +13,8 @@ namespace citygen {
 void PlaceNature(uint64_t seed, City& city, LandMask& mask);
 
 // Parks and squares (718) and industrial zones (1014) among the streets; marks them in the mask.
-void PlaceUrbanAreas(uint64_t seed, const Network& net, City& city, LandMask& mask);
+// The side streets and driveways that crossed a park end at its edge.
+void PlaceUrbanAreas(uint64_t seed, Network& net, City& city, LandMask& mask);
 
 // Railways (3011), sidings (3035), the main road drawn red on the overview (9005) and the
 // paths of parks and forests (class 4).
