@@ -2,19 +2,20 @@
 
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "shell/small_windows.h"
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
-    /* openLayersDialog */ nullptr,
-    /* openPalette */ nullptr,
-    /* openAboutBox */ nullptr,
+    /* openLayersDialog */ OpenLayersDialog,
+    /* openPalette */ OpenToolPalette,
+    /* openAboutBox */ OpenAboutBox,
     /* openStreetSearch */ nullptr,
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
     /* openObjectSearch */ nullptr,
     /* printVisiblePlan */ nullptr,
-    /* openCoordinatesWindow */ nullptr,
-    /* showCoordinates */ nullptr,
+    /* openCoordinatesWindow */ OpenCoordinatesWindow,
+    /* showCoordinates */ ShowCoordinates,
     /* startMeasurement */ nullptr,
     /* measureClick */ nullptr,
     /* trackMeasureCursor */ nullptr,
@@ -22,7 +23,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* showInfoAt */ nullptr,
     /* showStreetNameAt */ ShowStreetNameAt,
     /* removeTip */ nullptr,
-    /* drawLocator */ nullptr,
+    /* drawLocator */ DrawLocator,
     /* drawPartName */ DrawPartName,
     /* drawDistrictOutline */ DrawDistrictOutline,
     /* drawSearchFlags */ DrawSearchFlags,
