@@ -434,6 +434,9 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
     d->result = result;
     d->ended = true;
     if (d->widget) d->widget->hide();
+    // Ended from the toolkit's own handling of a click or a key, no message of the program is
+    // on its way: without one the modal loop would wait on, its window gone, for good.
+    if (d->modal) PostMessageA(nullptr, WM_NULL, 0, 0);
     return TRUE;
 }
 
