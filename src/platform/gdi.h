@@ -18,9 +18,9 @@
 //   the display, or 96 pixels per inch when the display does not say.
 //
 // InitPlatformDrawing() is called once at start-up, before any window is made: it creates the
-// toolkit's application object when none exists yet and installs GetDeviceWidthMm as the view's
-// physical-width query (SetDeviceWidthMmQuery in view/view.h). Making a window surface context
-// (CreateImageDC in gdi_qt.h) installs the query as well. Memory contexts made without it
+// toolkit's application object when none exists yet and installs GetDeviceWidthMm and
+// GetDeviceWidthPx as the view's physical-width queries (SetDeviceWidthMmQuery in view/view.h).
+// Making a window surface context (CreateImageDC in gdi_qt.h) installs the queries as well. Memory contexts made without it
 // (tests, the command-line renderer) create the application object on first use but leave the
 // view's query alone.
 #pragma once
@@ -32,6 +32,7 @@
 
 void InitPlatformDrawing();
 int GetDeviceWidthMm(HDC hdc);  // GetDeviceCaps(hdc, HORZSIZE)
+int GetDeviceWidthPx(HDC hdc);  // GetDeviceCaps(hdc, HORZRES)
 
 // ---- Device contexts ----
 

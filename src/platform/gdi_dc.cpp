@@ -15,7 +15,7 @@
 // library comes after the view in the link order, so the installer is referenced weakly: a
 // program without the view simply has nothing to install into.
 using DeviceWidthMmQuery = int (*)(HDC);
-void SetDeviceWidthMmQuery(DeviceWidthMmQuery query) __attribute__((weak));
+void SetDeviceWidthMmQuery(DeviceWidthMmQuery widthMm, DeviceWidthMmQuery widthPx) __attribute__((weak));
 
 namespace {
 
@@ -75,7 +75,7 @@ const ScreenCaps& Screen() {
 }
 
 void InstallWidthQuery() {
-    if (SetDeviceWidthMmQuery != nullptr) SetDeviceWidthMmQuery(GetDeviceWidthMm);
+    if (SetDeviceWidthMmQuery != nullptr) SetDeviceWidthMmQuery(GetDeviceWidthMm, GetDeviceWidthPx);
 }
 
 void SelectDefaults(PlatformDC* dc) {
@@ -115,6 +115,8 @@ void InitPlatformDrawing() {
 }
 
 int GetDeviceWidthMm(HDC hdc) { return GetDeviceCaps(hdc, HORZSIZE); }
+
+int GetDeviceWidthPx(HDC hdc) { return GetDeviceCaps(hdc, HORZRES); }
 
 PlatformDC* FindDC(HDC hdc) {
     if (hdc == nullptr) return nullptr;

@@ -1,9 +1,12 @@
 // Menus: loaded from the resources, shown as the main window's menu bar or as a popup, with
 // check marks and greyed items kept in step with the toolkit's actions.
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -72,11 +75,25 @@ PlatformMenu::Item* FindItem(HMENU menu, UINT item, UINT flags) {
     return nullptr;
 }
 
+// An unchecked item shows no check box at all, as on the desktop the menus come from.
 void SyncAction(const PlatformMenu::Item& item) {
     if (!item.action) return;
     item.action->setEnabled((item.flags & MF_GRAYED) == 0);
-    if (item.flags & MF_CHECKED) item.action->setCheckable(true);
-    if (item.action->isCheckable()) item.action->setChecked((item.flags & MF_CHECKED) != 0);
+    const bool checked = (item.flags & MF_CHECKED) != 0;
+    if (item.sub == nullptr) item.action->setCheckable(checked);
+    if (item.action->isCheckable()) item.action->setChecked(checked);
+}
+
+// A menu of the bar closed with Escape leaves the bar holding the keyboard, its title lit, so
+// the keys would not reach the plan. Once no menu is open any more, the bar lets go and the
+// keys go to the window's client area again.
+void ReturnKeysAfterMenu(QMenuBar* bar, HWND hwnd) {
+    if (QApplication::activePopupWidget() != nullptr) return;
+    if (QApplication::focusWidget() != bar) return;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    PlatformWindow* w = LiveWindow(hwnd);
+    if (QApplication::focusWidget() == bar && w != nullptr && w->client) w->client->setFocus(Qt::OtherFocusReason);
 }
 
 void DestroyMenuTree(HMENU menu) {
@@ -209,6 +226,10 @@ QWidget* CreateMenuBar(HMENU menu, HWND hwnd) {
             QMenu* sub = bar->addMenu(Text1251(it.text.c_str()));
             FillMenu(sub, it.sub, sink, true);
             it.action = sub->menuAction();
+            // Queued: moving from one menu to the next closes the first before the next opens.
+            QObject::connect(sub, &QMenu::aboutToHide, bar, [bar, hwnd]() {
+                QTimer::singleShot(0, bar, [bar, hwnd]() { ReturnKeysAfterMenu(bar, hwnd); });
+            });
         } else if ((it.flags & MF_SEPARATOR) == 0) {
             QAction* action = bar->addAction(Text1251(it.text.c_str()));
             const UINT id = it.id;
@@ -260,6 +281,35 @@ std::string MenuItemTextUtf8(HMENU menu, UINT id) {
 bool MenuItemShownChecked(HMENU menu, UINT id) {
     PlatformMenu::Item* it = FindItem(menu, id, MF_BYCOMMAND);
     return it != nullptr && it->action && it->action->isCheckable() && it->action->isChecked();
+}
+
+bool MenuItemShowsBox(HMENU menu, UINT id) {
+    PlatformMenu::Item* it = FindItem(menu, id, MF_BYCOMMAND);
+    return it != nullptr && it->action && it->action->isCheckable();
+}
+
+void UserEscapeFromMenu(HWND window, int position) {
+    PlatformWindow* w = LiveWindow(window);
+    PlatformMenu* m = LiveMenu(GetMenu(window));
+    if (w == nullptr || !w->widget || m == nullptr || position < 0 ||
+        static_cast<size_t>(position) >= m->items.size())
+        return;
+    QAction* title = m->items[static_cast<size_t>(position)].action;
+    QMenuBar* bar = w->widget->findChild<QMenuBar*>();
+    if (title == nullptr || bar == nullptr) return;
+    bar->setActiveAction(title);
+    QCoreApplication::processEvents();
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) return;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(popup, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(popup, &release);
+}
+
+bool ClientHasKeyboard(HWND window) {
+    PlatformWindow* w = LiveWindow(window);
+    return w != nullptr && w->client && QApplication::focusWidget() == w->client.data();
 }
 
 void UserChooseMenuItem(HWND window, UINT id) {

@@ -49,6 +49,12 @@ int BeepCount();
 std::string WindowTextUtf8(HWND hwnd);      // what the user sees, in Unicode
 std::string MenuItemTextUtf8(HMENU menu, UINT id);
 bool MenuItemShownChecked(HMENU menu, UINT id);  // the check mark the menu bar shows
+bool MenuItemShowsBox(HMENU menu, UINT id);      // a check box, empty or not, beside the item
+// Opens the popup at `position` of the window's menu bar, as a click on its title does, and
+// closes it again with Escape.
+void UserEscapeFromMenu(HWND window, int position);
+// True while the keys go to the window's client area (the plan), not to its menu bar.
+bool ClientHasKeyboard(HWND window);
 bool IsHelpWindowOpen();
 std::string HelpWindowTitleUtf8();
 HCURSOR GetShownCursor(HWND hwnd);          // the cursor the window shows now

@@ -290,6 +290,17 @@ void DrawStreetLabels() {
     }
 }
 
+bool PointInClickBox(float X, float Y, const BBox& box, float tolerance) {
+    // A straight east-west or north-south street has a box of no height or width, which no
+    // click would hit exactly: such a side is widened by the tolerance. A box that is wide
+    // enough stays as it is, so a click beyond a street's end does not find it.
+    const Box b = OrderedBox(box.xMin, box.yMin, box.xMax, box.yMax);
+    const double t = tolerance;
+    const double dx = static_cast<double>(b.right) - b.left < t ? t : 0.0;
+    const double dy = static_cast<double>(b.top) - b.bottom < t ? t : 0.0;
+    return b.left - dx <= X && X <= b.right + dx && b.bottom - dy <= Y && Y <= b.top + dy;
+}
+
 void ShowStreetNameAt(int sx, int sy) {
     const double s = g_view.scale;
     if (!(s > 0.0) || g_street_lines == nullptr) return;
@@ -301,10 +312,7 @@ void ShowStreetNameAt(int sx, int sy) {
     for (int i = streetLineCursor < 0 ? 0 : streetLineCursor; i < g_street_line_count; ++i) {
         const LineRec& rec = g_street_lines[i];
         if (rec.pts == nullptr) continue;
-        // The box is widened by the tolerance too: a straight east-west or north-south street
-        // has a box of no height or width, which no click would hit exactly.
-        const Box box = OrderedBox(rec.box.xMin, rec.box.yMin, rec.box.xMax, rec.box.yMax);
-        if (!PointNearBox(X, Y, box, tolerance)) continue;
+        if (!PointInClickBox(X, Y, rec.box, tolerance)) continue;
         if (PointNearPolyline(X, Y, rec.count, Coords(rec), tolerance)) {
             line = &rec;
             break;

@@ -50,6 +50,10 @@ const LineRec* LabelStreetLine(const LabelRec& label);
 // 0 when the point is not within 3 m of a segment of the line, or there is nothing to write.
 int LayoutLabel(float px, float py, const LineRec& line);
 
+// True when the plan point lies in a street line's box, a side of the box shorter than the
+// tolerance being widened by it on both ends (borders count).
+bool PointInClickBox(float X, float Y, const BBox& box, float tolerance);
+
 // Writes the name of the street under the window point (sx, sy) on the window and keeps it as
 // a new label. A point on no street, or on a street line of code 0, does nothing.
 void ShowStreetNameAt(int sx, int sy);

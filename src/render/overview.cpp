@@ -231,11 +231,12 @@ void DrawFixedLabels() {
     SetTextCharacterExtra(g_hdc, 0);
 }
 
-// The caption's font stays selected; the font it replaced is returned.
-HGDIOBJ DrawMakerCaption(HFONT font) {
+// The caption's font stays selected; the font it replaced is returned. The second line lies
+// one font height below the first, so that the larger font does not overlap it.
+HGDIOBJ DrawMakerCaption(HFONT font, int fontHeight) {
     HGDIOBJ previous = SelectObject(g_hdc, font);
     const char* lines[2] = {kMakerCaptionLine1, kMakerCaptionLine2};
-    const int tops[2] = {14, 29};
+    const int tops[2] = {14, 14 + fontHeight};
     const int x = g_view.vpLeft + 22;
     for (int i = 0; i < 2; ++i) {
         const int length = static_cast<int>(strlen(lines[i]));
@@ -389,8 +390,9 @@ void DrawOverviewMap(int width, int height) {
 
     DrawFixedLabels();
 
-    HFONT captionFont = MakeFont(LargeScreen() ? 22 : 14, 0, 100, false);
-    HGDIOBJ previous = DrawMakerCaption(captionFont);
+    const int captionHeight = LargeScreen() ? 22 : 14;
+    HFONT captionFont = MakeFont(captionHeight, 0, 100, false);
+    HGDIOBJ previous = DrawMakerCaption(captionFont, captionHeight);
     if (labels) {
         HFONT labelFont = MakeLabelFont(0);
         SelectObject(g_hdc, labelFont);

@@ -4,6 +4,7 @@
 #include "render/styles.h"
 #include "shell/interaction.h"
 #include "shell/main_window.h"
+#include "shell/small_windows.h"
 #include "view/shared_state.h"
 #include "shell/tool_routines.h"
 #include "view/surface.h"
@@ -31,6 +32,8 @@ void DrawRequestedOverlays() {
         StartOverlayTimer();
     }
 }
+
+bool PlanLoaded() { return g_areas != nullptr && g_zoom.zoomDepth >= 1; }
 
 void RedrawMeasuredLine() {
     if (g_measureCount > 1 && g_measurePoints != nullptr) {
@@ -65,7 +68,10 @@ void PaintMainWindow() {
 
     if (g_needRedraw == 1) {
         SetROP2(g_hdc, R2_COPYPEN);
+        const bool planLoaded = PlanLoaded();
         ComposeFrame();
+        // The locator shows the plan this frame has just loaded.
+        if (!planLoaded && PlanLoaded()) RenewLocatorPicture();
         // The stored frame keeps the caption and the edge that were drawn on the window.
         BitBlt(g_hdcMem, 0, 0, g_clientWidth, g_clientHeight, g_hdc, 0, 0, SRCCOPY);
         DrawRequestedOverlays();

@@ -11,6 +11,7 @@
 #include "shell/interaction.h"
 #include "shell/loading_dialog.h"
 #include "shell/main_window.h"
+#include "shell/small_windows.h"
 #include "view/shared_state.h"
 #include "view/surface.h"
 
@@ -128,6 +129,7 @@ void ShutdownViewer() {
 
     FreeMapData();
     FreeThemeUserSign();
+    ReleaseLocatorPicture();
     ReleaseStyleSet();
     DestroyResourceCursors();
     DeleteFixedObjects();

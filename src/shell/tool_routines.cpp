@@ -8,6 +8,7 @@
 #include "search/building_info.h"
 #include "search/object_search.h"
 #include "shell/interaction.h"
+#include "shell/small_windows.h"
 #include "view/shared_state.h"
 
 namespace {
@@ -22,16 +23,16 @@ void StartMeasuring(int mode) {
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
-    /* openLayersDialog */ nullptr,
-    /* openPalette */ nullptr,
-    /* openAboutBox */ nullptr,
+    /* openLayersDialog */ OpenLayersDialog,
+    /* openPalette */ OpenToolPalette,
+    /* openAboutBox */ OpenAboutBox,
     /* openStreetSearch */ nullptr,
     /* openDistricts */ nullptr,
     /* openPartsOfCity */ nullptr,
     /* openObjectSearch */ OpenObjectSearch,
     /* printVisiblePlan */ PrintView,
-    /* openCoordinatesWindow */ nullptr,
-    /* showCoordinates */ nullptr,
+    /* openCoordinatesWindow */ OpenCoordinatesWindow,
+    /* showCoordinates */ ShowCoordinates,
     /* startMeasurement */ StartMeasuring,
     /* measureClick */ MeasureClick,
     /* trackMeasureCursor */ TrackMeasureCursor,
@@ -39,7 +40,7 @@ const ToolRoutines kBuiltToolRoutines = {
     /* showInfoAt */ ShowInfoAt,
     /* showStreetNameAt */ ShowStreetNameAt,
     /* removeTip */ RemoveTip,
-    /* drawLocator */ nullptr,
+    /* drawLocator */ DrawLocator,
     /* drawPartName */ DrawPartName,
     /* drawDistrictOutline */ DrawDistrictOutline,
     /* drawSearchFlags */ DrawSearchFlags,

@@ -14,6 +14,18 @@ ZoomStack g_zoom;
 namespace {
 
 DeviceWidthMmQuery g_deviceWidthMmQuery = nullptr;
+DeviceWidthMmQuery g_deviceWidthPxQuery = nullptr;
+
+// Millimetres of the drawing area `width` pixels wide on the device of g_hdc.
+double DrawingAreaWidthMm(double width) {
+    if (g_deviceWidthMmQuery == nullptr) return width * 25.4 / 96.0;
+    const double deviceMm = g_deviceWidthMmQuery(g_hdc);
+    if (g_deviceWidthPxQuery == nullptr) return deviceMm;
+    const double devicePx = g_deviceWidthPxQuery(g_hdc);
+    // A device that does not tell its pixels leaves no millimetres per pixel: no metric.
+    if (!(devicePx > 0.0)) return 0.0;
+    return deviceMm / devicePx * width;
+}
 
 // Entries below this size would need more than 50 mm of screen per metre of plan on any
 // ordinary screen, so every pushed view is at least this wide and high.
@@ -93,7 +105,10 @@ uint16_t DetailLevelOf(double scale) {
     return 5;
 }
 
-void SetDeviceWidthMmQuery(DeviceWidthMmQuery query) { g_deviceWidthMmQuery = query; }
+void SetDeviceWidthMmQuery(DeviceWidthMmQuery widthMm, DeviceWidthMmQuery widthPx) {
+    g_deviceWidthMmQuery = widthMm;
+    g_deviceWidthPxQuery = widthPx;
+}
 
 void UpdateScreenMetrics() {
     const RECT& r = g_clientRect;
@@ -103,9 +118,7 @@ void UpdateScreenMetrics() {
     g_view.vpTop = 0;
     const double width = static_cast<double>(r.right) - r.left;
     const double height = static_cast<double>(r.bottom) - r.top;
-    double widthMm;
-    if (g_deviceWidthMmQuery != nullptr) widthMm = g_deviceWidthMmQuery(g_hdc);
-    else widthMm = width * 25.4 / 96.0;
+    const double widthMm = DrawingAreaWidthMm(width);
     g_view.screenWidthMm = ToFloat(widthMm);
     // An empty client area or a device without a physical size leaves no metric to derive:
     // zeros make FitViewToRect keep the previous view instead of dividing by zero.

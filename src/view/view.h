@@ -39,15 +39,18 @@ struct ZoomStack {
 extern ViewState g_view;
 extern ZoomStack g_zoom;
 
-// Physical width in millimetres of the device behind a context. The platform installs the real
-// query; tests install a fixed one. Without one, 96 pixels per inch of the client width is assumed.
+// Physical width in millimetres of the device behind a context, and its width in pixels. The
+// platform installs the real queries; tests install fixed ones. Without a pixel query the
+// millimetres are those of the client area itself; without either, 96 pixels per inch of the
+// client width is assumed.
 using DeviceWidthMmQuery = int (*)(HDC);
-void SetDeviceWidthMmQuery(DeviceWidthMmQuery query);
+void SetDeviceWidthMmQuery(DeviceWidthMmQuery widthMm, DeviceWidthMmQuery widthPx = nullptr);
 
 // Detail level 0..5 of a scale in millimetres per plan metre, on the screen as on paper.
 uint16_t DetailLevelOf(double scale);
 
-// Viewport and physical size from g_clientRect and the device of g_hdc.
+// Viewport and physical size from g_clientRect and the device of g_hdc: the drawing area is as
+// many millimetres wide as its pixels cover on the device, whatever the window's size.
 void UpdateScreenMetrics();
 // Fits the view to a plan rectangle at a denominator rounded to a multiple of 10, clamped into
 // the whole map; keeps the previous view for a rectangle needing 50 mm per metre or more, an

@@ -190,7 +190,9 @@ TEST(GdiSurface, InitialisationGivesTheViewThePhysicalWidth) {
     g_clientRect = RECT{0, 0, 800, 600};
     InitPlatformDrawing();
     UpdateScreenMetrics();
-    EXPECT_EQ(g_view.screenWidthMm, static_cast<float>(GetDeviceCaps(dc, HORZSIZE)));
+    // 800 pixels of the screen, at the screen's millimetres per pixel.
+    const double mmPerPx = static_cast<double>(GetDeviceCaps(dc, HORZSIZE)) / GetDeviceCaps(dc, HORZRES);
+    EXPECT_FLOAT_EQ(g_view.screenWidthMm, static_cast<float>(mmPerPx * 800.0));
     SetDeviceWidthMmQuery(nullptr);
     g_hdc = savedHdc;
     g_clientRect = savedRect;

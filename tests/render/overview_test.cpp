@@ -198,7 +198,8 @@ TEST_P(OverviewSizes, FontsFollowTheClientHeight) {
     EXPECT_EQ(caption[1].charExtra, 0);
     const auto second = TextsOf(kMakerCaptionLine2);
     ASSERT_EQ(second.size(), 2u);
-    EXPECT_EQ(second[1].points[0].y, 29);
+    // One font height below the first line: 14 + 14 on small screens, 14 + 22 on large ones.
+    EXPECT_EQ(second[1].points[0].y, 14 + c.caption);
     EXPECT_EQ(second[1].points[0].x, caption[1].points[0].x);
 }
 

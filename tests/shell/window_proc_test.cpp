@@ -130,6 +130,8 @@ TEST_F(PaintTest, FunctionKeysReachTheirSearchesAndF6AndF8DoNothing) {
 }
 
 TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
+    // A table without any tool, whichever are built by now.
+    g_toolRoutines = ToolRoutines{};
     SetDetailedView(4000, 2000, 5000, 3500);
     const int windows = LiveWindowCount();
     const UINT ids[] = {kCmdLayers, kCmdInstruments, kCmdStreetSearch, kCmdDistricts, kCmdPartsOfCity,
