@@ -2,15 +2,16 @@
 
 #include "render/labels.h"
 #include "render/overlays.h"
+#include "search/street_search.h"
 
 // Tools not built yet stay empty here until their code exists.
 const ToolRoutines kBuiltToolRoutines = {
     /* openLayersDialog */ nullptr,
     /* openPalette */ nullptr,
     /* openAboutBox */ nullptr,
-    /* openStreetSearch */ nullptr,
-    /* openDistricts */ nullptr,
-    /* openPartsOfCity */ nullptr,
+    /* openStreetSearch */ OpenStreetSearch,
+    /* openDistricts */ OpenDistricts,
+    /* openPartsOfCity */ OpenPartsOfCity,
     /* openObjectSearch */ nullptr,
     /* printVisiblePlan */ nullptr,
     /* openCoordinatesWindow */ nullptr,
