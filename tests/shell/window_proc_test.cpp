@@ -131,6 +131,11 @@ TEST_F(PaintTest, FunctionKeysReachTheirSearchesAndF6AndF8DoNothing) {
 
 TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
     SetDetailedView(4000, 2000, 5000, 3500);
+    // The searches are built; their entries are emptied here so that every command is seen
+    // without its tool.
+    g_toolRoutines.openStreetSearch = nullptr;
+    g_toolRoutines.openDistricts = nullptr;
+    g_toolRoutines.openPartsOfCity = nullptr;
     const int windows = LiveWindowCount();
     const UINT ids[] = {kCmdLayers,      kCmdInstruments,    kCmdStreetSearch,     kCmdDistricts,
                         kCmdPartsOfCity, kCmdObjectSearch,   kCmdPrintBlackWhite,  kCmdPrintColor,
