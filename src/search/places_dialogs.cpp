@@ -119,7 +119,8 @@ INT_PTR CALLBACK DistrictsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 }  // namespace
 
 void OpenPartsOfCity() {
-    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PARTS_OF_CITY), g_surfaceWindow, PartsOfCityProc, 0);
+    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PARTS_OF_CITY), g_surfaceWindow, PartsOfCityProc,
+                    0);
 }
 
 void OpenDistricts() {

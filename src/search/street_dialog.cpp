@@ -25,7 +25,9 @@ void Beep() { MessageBeep(MB_ICONEXCLAMATION); }
 
 void FocusItem(HWND dialog, int id) { SetFocus(GetDlgItem(dialog, id)); }
 
-bool StreetChosen() { return g_street_names != nullptr && g_streetSel >= 0 && g_streetSel < g_street_name_count; }
+bool StreetChosen() {
+    return g_street_names != nullptr && g_streetSel >= 0 && g_streetSel < g_street_name_count;
+}
 
 INT_PTR CALLBACK SelectedHousesProc(HWND, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) return TRUE;
@@ -39,8 +41,8 @@ INT_PTR CALLBACK SelectedHousesProc(HWND, UINT message, WPARAM wParam, LPARAM) {
 
 void OpenSelectedWindow() {
     if (g_hwndSelected != nullptr) return;
-    g_hwndSelected = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECTED_HOUSES), g_surfaceWindow,
-                                        SelectedHousesProc, 0);
+    g_hwndSelected = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_SELECTED_HOUSES),
+                                        g_surfaceWindow, SelectedHousesProc, 0);
     if (g_hwndSelected != nullptr) ShowWindow(g_hwndSelected, SW_SHOWNA);
 }
 
@@ -152,8 +154,10 @@ void EnterPressed(HWND dialog) {
 void FormListFocused(HWND dialog) {
     g_formList = IsDlgButtonChecked(dialog, kFormListBox) == BST_UNCHECKED;
     CheckDlgButton(dialog, kFormListBox, g_formList ? BST_CHECKED : BST_UNCHECKED);
-    if (g_formList) OpenSelectedWindow();
-    else CloseSelectedWindow();
+    if (g_formList)
+        OpenSelectedWindow();
+    else
+        CloseSelectedWindow();
     FocusItem(dialog, StreetChosen() ? kHouseEdit : kStreetEdit);
 }
 
@@ -197,57 +201,66 @@ void CancelPressed(HWND dialog) {
 
 void StreetSearchCommand(HWND dialog, int id, int code) {
     switch (id) {
-    case kStreetEdit:
-        if (code == EN_SETFOCUS) StreetFocused(dialog);
-        else if (code == EN_CHANGE) StreetTyped(dialog);
-        break;
-    case kStreetList:
-        if (code == LBN_SETFOCUS) StreetFocused(dialog);
-        else if (code == LBN_SELCHANGE) g_streetSel = ListSelection(dialog, kStreetList);
-        break;
-    case kHouseEdit:
-        if (code == EN_SETFOCUS) HouseFocused(dialog);
-        else if (code == EN_CHANGE) HouseTyped(dialog);
-        break;
-    case kHouseList:
-        if (code == LBN_SETFOCUS) HouseFocused(dialog);
-        else if (code == LBN_SELCHANGE) g_houseSel = ListSelection(dialog, kHouseList);
-        else if (code == LBN_DBLCLK) HouseDoubleClicked(dialog);
-        break;
-    case kFormListBox:
-        if (code == BN_SETFOCUS) {
-            FormListFocused(dialog);
-        } else if (code == BN_CLICKED) {
-            // The click that brought the focus may toggle the box once more by itself; the
-            // box shows the mode, which only the focus report turns.
-            CheckDlgButton(dialog, kFormListBox, g_formList ? BST_CHECKED : BST_UNCHECKED);
-        }
-        break;
-    case kShowButton:
-        if (code == BN_CLICKED) ShowPressed(dialog);
-        break;
-    case IDOK:
-        EnterPressed(dialog);
-        break;
-    case IDCANCEL:
-        CancelPressed(dialog);
-        break;
-    default:
-        break;
+        case kStreetEdit:
+            if (code == EN_SETFOCUS)
+                StreetFocused(dialog);
+            else if (code == EN_CHANGE)
+                StreetTyped(dialog);
+            break;
+        case kStreetList:
+            if (code == LBN_SETFOCUS)
+                StreetFocused(dialog);
+            else if (code == LBN_SELCHANGE)
+                g_streetSel = ListSelection(dialog, kStreetList);
+            break;
+        case kHouseEdit:
+            if (code == EN_SETFOCUS)
+                HouseFocused(dialog);
+            else if (code == EN_CHANGE)
+                HouseTyped(dialog);
+            break;
+        case kHouseList:
+            if (code == LBN_SETFOCUS)
+                HouseFocused(dialog);
+            else if (code == LBN_SELCHANGE)
+                g_houseSel = ListSelection(dialog, kHouseList);
+            else if (code == LBN_DBLCLK)
+                HouseDoubleClicked(dialog);
+            break;
+        case kFormListBox:
+            if (code == BN_SETFOCUS) {
+                FormListFocused(dialog);
+            } else if (code == BN_CLICKED) {
+                // The click that brought the focus may toggle the box once more by itself; the
+                // box shows the mode, which only the focus report turns.
+                CheckDlgButton(dialog, kFormListBox, g_formList ? BST_CHECKED : BST_UNCHECKED);
+            }
+            break;
+        case kShowButton:
+            if (code == BN_CLICKED) ShowPressed(dialog);
+            break;
+        case IDOK:
+            EnterPressed(dialog);
+            break;
+        case IDCANCEL:
+            CancelPressed(dialog);
+            break;
+        default:
+            break;
     }
 }
 
 INT_PTR CALLBACK StreetSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        FillStreetList(dialog);
-        FocusItem(dialog, kStreetEdit);
-        return FALSE;
-    case WM_COMMAND:
-        StreetSearchCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    default:
-        return FALSE;
+        case WM_INITDIALOG:
+            FillStreetList(dialog);
+            FocusItem(dialog, kStreetEdit);
+            return FALSE;
+        case WM_COMMAND:
+            StreetSearchCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -264,7 +277,8 @@ void OpenStreetSearch() {
         Beep();
         return;
     }
-    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_STREET_SEARCH), g_surfaceWindow, StreetSearchProc, 0);
+    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_STREET_SEARCH), g_surfaceWindow, StreetSearchProc,
+                    0);
     // However the dialog ended, the "Is selected" window does not outlive it.
     CloseSelectedWindow();
     FreeHouseList();

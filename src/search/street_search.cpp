@@ -1,11 +1,12 @@
 // The street search proper: finding a street by typed text, and the views and flags of a
 // found house or street.
+#include "search/street_search.h"
+
 #include <cstring>
 
 #include "data/store.h"
 #include "data/text.h"
 #include "platform/user.h"
-#include "search/street_search.h"
 #include "view/geometry.h"
 #include "view/shared_state.h"
 #include "view/surface.h"
@@ -206,7 +207,8 @@ bool AddSelectedHouse() {
 
 void RemoveSelectedHouse(int32_t position) {
     if (g_selList == nullptr || position < 0 || position >= g_selCount || position >= kSelListSize) return;
-    for (int32_t i = position; i + 1 < g_selCount && i + 1 < kSelListSize; ++i) g_selList[i] = g_selList[i + 1];
+    for (int32_t i = position; i + 1 < g_selCount && i + 1 < kSelListSize; ++i)
+        g_selList[i] = g_selList[i + 1];
     --g_selCount;
     if (g_hwndSelected != nullptr) {
         SendDlgItemMessageA(g_hwndSelected, kListSelected, LB_DELETESTRING, static_cast<WPARAM>(position), 0);

@@ -18,7 +18,7 @@ constexpr int kPlaceCombo = 1014;
 constexpr int kDistrictList = 1126;
 
 class SearchDialogTest : public SearchTest {
-protected:
+  protected:
     void SetUp() override {
         SearchTest::SetUp();
         MakeMainWindow();
@@ -44,8 +44,9 @@ TEST_F(SearchDialogTest, StreetListShowsEveryNameAndFollowsTheTyping) {
         selAfterClear = g_streetSel;
         UserPressKey(dialog, VK_ESCAPE);
     });
-    EXPECT_EQ(lines, (std::vector<std::string>{"Abrykosovaya ul.", "Akademycheskaya ul.", "Lesnaya ul.", "Lunnaya doroga",
-                                               "Morskaya ul./Portovaya", "Parkovaya ul.", "Zhukovskogo ul."}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"Abrykosovaya ul.", "Akademycheskaya ul.", "Lesnaya ul.",
+                                               "Lunnaya doroga", "Morskaya ul./Portovaya", "Parkovaya ul.",
+                                               "Zhukovskogo ul."}));
     EXPECT_EQ(afterLatin, 3);
     EXPECT_EQ(afterCyrillic, 4);
     EXPECT_EQ(selAfterCyrillic, 4);
@@ -182,7 +183,8 @@ TEST_F(SearchDialogTest, FormListCollectsHousesAndADoubleClickTakesOneOut) {
     EXPECT_TRUE(g_formList);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(windowShown);
-    EXPECT_EQ(afterAdding, (std::vector<std::string>{"Lunnaya doroga, 2", "Lunnaya doroga, 2a", "Morskaya ul., 1"}))
+    EXPECT_EQ(afterAdding,
+              (std::vector<std::string>{"Lunnaya doroga, 2", "Lunnaya doroga, 2a", "Morskaya ul., 1"}))
         << "the street without its second name, the house without its caption";
     EXPECT_EQ(flagsAfterAdding, (std::vector<int32_t>{lun2, lun2a, morskayaFirst + 349}));
     EXPECT_EQ(afterRemoving, (std::vector<std::string>{"Lunnaya doroga, 2a", "Morskaya ul., 1"}));

@@ -33,7 +33,7 @@
 #include "view/view.h"
 
 class SearchTest : public ::testing::Test {
-protected:
+  protected:
     // Building indices of the named houses.
     int32_t abr1 = -1, abr3 = -1, abr10 = -1, abr12 = -1;
     int32_t lun2 = -1, lun2a = -1, lun10 = -1;
@@ -42,9 +42,12 @@ protected:
 
     void SetUp() override {
         names_ = {
-            Street(1, 1, "Abrykosovaya ul."),  Street(1, 2, "Akademycheskaya ul."),
-            Street(0, 3, "Lesnaya ul."),       Street(1, 4, "Lunnaya doroga"),
-            Street(1, 5, "Morskaya ul./Portovaya"), Street(100, 6, "Parkovaya ul."),
+            Street(1, 1, "Abrykosovaya ul."),
+            Street(1, 2, "Akademycheskaya ul."),
+            Street(0, 3, "Lesnaya ul."),
+            Street(1, 4, "Lunnaya doroga"),
+            Street(1, 5, "Morskaya ul./Portovaya"),
+            Street(100, 6, "Parkovaya ul."),
             Street(1, 7, "Zhukovskogo ul."),
         };
         abr12 = AddBuilding(1, "12", "", {1000, 1000, 1010, 1010});
@@ -69,7 +72,8 @@ protected:
                   Line(4, {6000, 2000, 6400, 2200}), Line(5, {8000, 8900, 8400, 9100}),
                   Line(6, {7000, 7000, 7100, 7100})};
         places_ = {Place(3000, 4000, "Centr"), Place(8000, 1000, "Port")};
-        areas_ = {Area(0, {0, 0, 10000, 10000}), Area(1, {0, 0, 5000, 5000}), Area(3, {5000, 0, 10000, 5000})};
+        areas_ = {Area(0, {0, 0, 10000, 10000}), Area(1, {0, 0, 5000, 5000}),
+                  Area(3, {5000, 0, 10000, 5000})};
 
         g_street_names = names_.data();
         g_street_name_count = static_cast<int32_t>(names_.size());
@@ -142,7 +146,9 @@ protected:
         return out;
     }
 
-    static std::vector<int32_t> Selection() { return std::vector<int32_t>(g_selList, g_selList + g_selCount); }
+    static std::vector<int32_t> Selection() {
+        return std::vector<int32_t>(g_selList, g_selList + g_selCount);
+    }
 
     int Beeps() const { return BeepCount() - beepsBefore_; }
 
@@ -154,8 +160,8 @@ protected:
         wc.hInstance = ProgramInstance();
         wc.lpszClassName = "SearchTestMain";
         RegisterClassExA(&wc);  // already registered by an earlier test: fine
-        main_ = CreateWindowExA(0, "SearchTestMain", "Plan", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                ProgramInstance(), nullptr);
+        main_ = CreateWindowExA(0, "SearchTestMain", "Plan", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                                nullptr, ProgramInstance(), nullptr);
         EXPECT_NE(main_, nullptr);
         ShowWindow(main_, SW_SHOW);
         PumpPendingMessages();
@@ -189,7 +195,7 @@ protected:
 
     HWND main_ = nullptr;
 
-private:
+  private:
     struct Script {
         int templateId;
         std::function<void(HWND)> act;

@@ -17,7 +17,7 @@ void NoteAndEscape(HWND dialog, int templateId, void* context) {
 }
 
 class SearchKeys : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         ShellTest::SetUp();
         WritePlan();

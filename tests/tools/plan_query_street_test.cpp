@@ -33,7 +33,8 @@ StreetNameRec Street(int16_t id, const char* name) {
     return rec;
 }
 
-BuildingRec House(int16_t streetId, const char* number, const char* caption, PlanPoint* corners, float x, float y) {
+BuildingRec House(int16_t streetId, const char* number, const char* caption, PlanPoint* corners, float x,
+                  float y) {
     corners[0] = {x, y};
     corners[1] = {x + 10, y};
     corners[2] = {x + 10, y + 10};
@@ -52,7 +53,7 @@ BuildingRec House(int16_t streetId, const char* number, const char* caption, Pla
 }
 
 class PlanQueryStreet : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FreeAllMapData();
         g_zoom = ZoomStack{};
@@ -227,8 +228,8 @@ TEST_F(PlanQueryStreet, BadStreetIndexesAreUsageErrors) {
         std::vector<std::string> args;
     };
     const Case cases[] = {
-        {RunHousesQuery, {"x"}},       {RunHousesQuery, {"3"}},         {RunHousesQuery, {"-1"}},
-        {RunHouseQuery, {"0"}},        {RunShowStreetQuery, {"1", "2"}}, {RunStreetQuery, {}},
+        {RunHousesQuery, {"x"}},     {RunHousesQuery, {"3"}},          {RunHousesQuery, {"-1"}},
+        {RunHouseQuery, {"0"}},      {RunShowStreetQuery, {"1", "2"}}, {RunStreetQuery, {}},
         {RunHouseQuery, {"7", "1"}},
     };
     for (const Case& c : cases) {
@@ -247,7 +248,8 @@ TEST_F(PlanQueryStreet, ProgramTakesUtf8AndReportsFailuresByExitCode) {
 
     const Answer withDir = Program("/", "--dir '" + std::string(folder.path()) + "' houses 1");
     EXPECT_EQ(withDir.code, 0);
-    EXPECT_EQ(withDir.out, "[\n  {\"building\": 4, \"text\": \"1\"},\n  {\"building\": 3, \"text\": \"3\"}\n]\n");
+    EXPECT_EQ(withDir.out,
+              "[\n  {\"building\": 4, \"text\": \"1\"},\n  {\"building\": 3, \"text\": \"3\"}\n]\n");
 
     TempFolder empty;
     const Answer noPlan = Program(empty.path(), "street a");

@@ -19,8 +19,8 @@ bool StreetIndexArg(const QueryCall& call, const char* command, const std::strin
     }
     if (value < 0 || value >= g_street_name_count) {
         QueryUsageError(call, command,
-                        "there is no street " + word + " (the plan has " + std::to_string(g_street_name_count) +
-                            " streets, numbered from 0)");
+                        "there is no street " + word + " (the plan has " +
+                            std::to_string(g_street_name_count) + " streets, numbered from 0)");
         return false;
     }
     *index = static_cast<int32_t>(value);
@@ -39,8 +39,8 @@ bool BuildHousesOf(int32_t street, FILE* err) {
 }
 
 std::string BoxJson(const ViewRect& r) {
-    return "{\"xMin\": " + JsonNumber(r.xMin) + ", \"yMin\": " + JsonNumber(r.yMin) + ", \"xMax\": " +
-           JsonNumber(r.xMax) + ", \"yMax\": " + JsonNumber(r.yMax) + "}";
+    return "{\"xMin\": " + JsonNumber(r.xMin) + ", \"yMin\": " + JsonNumber(r.yMin) +
+           ", \"xMax\": " + JsonNumber(r.xMax) + ", \"yMax\": " + JsonNumber(r.yMax) + "}";
 }
 
 // Runs a subcommand with the plan loaded, and leaves nothing of it behind.
@@ -55,8 +55,9 @@ int WithPlan(const QueryCall& call, int (*answer)(const QueryCall& call)) {
 
 int AnswerStreet(const QueryCall& call) {
     const int32_t index = FindStreet(Utf8ToCp1251(call.args[0]).c_str());
-    const std::string name =
-        index >= 0 ? JsonString(g_street_names[index].name, sizeof g_street_names[index].name) : std::string("null");
+    const std::string name = index >= 0
+                                 ? JsonString(g_street_names[index].name, sizeof g_street_names[index].name)
+                                 : std::string("null");
     fprintf(call.out, "{\"index\": %d, \"name\": %s}\n", index, name.c_str());
     return kQueryOk;
 }
@@ -67,8 +68,8 @@ int AnswerHouses(const QueryCall& call) {
     if (!BuildHousesOf(street, call.err)) return kQueryFailed;
     fputs("[", call.out);
     for (int32_t k = 0; k < g_houseCount; ++k) {
-        fprintf(call.out, "%s\n  {\"building\": %d, \"text\": %s}", k == 0 ? "" : ",", g_houseList[k].building,
-                JsonString(g_houseList[k].text, kHouseTextSize).c_str());
+        fprintf(call.out, "%s\n  {\"building\": %d, \"text\": %s}", k == 0 ? "" : ",",
+                g_houseList[k].building, JsonString(g_houseList[k].text, kHouseTextSize).c_str());
     }
     fputs(g_houseCount > 0 ? "\n]\n" : "]\n", call.out);
     return kQueryOk;
@@ -124,6 +125,7 @@ int RunHouseQuery(const QueryCall& call) {
 }
 
 int RunShowStreetQuery(const QueryCall& call) {
-    if (call.args.size() != 1) return QueryUsageError(call, "show-street", "show-street takes one street index");
+    if (call.args.size() != 1)
+        return QueryUsageError(call, "show-street", "show-street takes one street index");
     return WithPlan(call, AnswerShowStreet);
 }
