@@ -9,8 +9,8 @@
 #include "platform/types.h"
 
 // One line of the house list: the building and the text the list shows for it ("12a" or
-// "12a, block 3"). The building is a full index: a plan may hold more buildings than an i16
-// counts.
+// "12a, block 3"). The building index has the width of the selection list's entries, which it
+// is copied into.
 constexpr int kHouseTextSize = 32;
 struct HouseEntry {
     int32_t building;
