@@ -7,6 +7,7 @@
 #include "render/tip.h"
 #include "search/building_info.h"
 #include "search/object_search.h"
+#include "search/street_search.h"
 #include "shell/interaction.h"
 #include "shell/small_windows.h"
 #include "view/shared_state.h"
@@ -21,14 +22,14 @@ void StartMeasuring(int mode) {
 
 }  // namespace
 
-// Tools not built yet stay empty here until their code exists.
+// Every tool of the program, each joined to the shell here.
 const ToolRoutines kBuiltToolRoutines = {
     /* openLayersDialog */ OpenLayersDialog,
     /* openPalette */ OpenToolPalette,
     /* openAboutBox */ OpenAboutBox,
-    /* openStreetSearch */ nullptr,
-    /* openDistricts */ nullptr,
-    /* openPartsOfCity */ nullptr,
+    /* openStreetSearch */ OpenStreetSearch,
+    /* openDistricts */ OpenDistricts,
+    /* openPartsOfCity */ OpenPartsOfCity,
     /* openObjectSearch */ OpenObjectSearch,
     /* printVisiblePlan */ PrintView,
     /* openCoordinatesWindow */ OpenCoordinatesWindow,

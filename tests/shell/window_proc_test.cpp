@@ -134,8 +134,9 @@ TEST_F(PaintTest, CommandsOfToolsNotBuiltDoNothing) {
     g_toolRoutines = ToolRoutines{};
     SetDetailedView(4000, 2000, 5000, 3500);
     const int windows = LiveWindowCount();
-    const UINT ids[] = {kCmdLayers, kCmdInstruments, kCmdStreetSearch, kCmdDistricts, kCmdPartsOfCity,
-                        kCmdCoordinates, kCmdAbout};
+    const UINT ids[] = {kCmdLayers,      kCmdInstruments,  kCmdStreetSearch, kCmdDistricts,
+                        kCmdPartsOfCity, kCmdObjectSearch, kCmdCoordinates,  kCmdMeasureOnLines,
+                        kCmdMeasureOnStreets, kCmdAbout};
     for (UINT id : ids) {
         SCOPED_TRACE(id);
         Command(id);
