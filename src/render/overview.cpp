@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "data/overview_files.h"
+#include "data/plan_ini.h"
 #include "data/store.h"
 #include "platform/gdi.h"
 #include "render/scratch_points.h"
@@ -234,7 +235,8 @@ void DrawFixedLabels() {
 // The caption's font stays selected; the font it replaced is returned.
 HGDIOBJ DrawMakerCaption(HFONT font) {
     HGDIOBJ previous = SelectObject(g_hdc, font);
-    const char* lines[2] = {kMakerCaptionLine1, kMakerCaptionLine2};
+    const char* city = PlanIniCaption();
+    const char* lines[2] = {city != nullptr ? city : kMakerCaptionLine1, kMakerCaptionLine2};
     const int tops[2] = {14, 29};
     const int x = g_view.vpLeft + 22;
     for (int i = 0; i < 2; ++i) {
@@ -387,7 +389,8 @@ void DrawOverviewMap(int width, int height) {
     DeleteObject(streetPen);
     DrawLines(g_topo2, g_topo2_count, false, [](const LineRec& rec) { return rec.code == kCodeLine9005; });
 
-    DrawFixedLabels();
+    // Those labels name Korvinsk's bays and peninsula at their places.
+    if (!g_planIni.present) DrawFixedLabels();
 
     HFONT captionFont = MakeFont(LargeScreen() ? 22 : 14, 0, 100, false);
     HGDIOBJ previous = DrawMakerCaption(captionFont);
