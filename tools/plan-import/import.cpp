@@ -158,22 +158,6 @@ int Floors(const OsmBuilding& b) {
     return 2;
 }
 
-// The label size (hundredths of a millimetre per metre, the scale from which a label shows) at
-// which a name of `chars` letters fits a line of `length` metres, or 0 when it never does.
-// Labels are written one font height per letter plus a fifth, the font being a third of the
-// scale's hundredths in pixels and at least 12 pixels: on a 96 dpi screen a letter takes
-// 317.5 / size metres below size 36 and 8.82 m from there on.
-int LabelSize(double length, size_t chars) {
-    constexpr double kPxPerMm = 96.0 / 25.4;
-    const double room = length * 0.9;  // leave a little of the line free at both ends
-    const double need12 = 1.2 * chars * 12.0 / kPxPerMm * 100.0;  // metres times size at 12 px
-    const double size = std::ceil(need12 / room);
-    if (size <= 36.0) return static_cast<int>(std::max(size, 10.0));
-    const double letter = 1.2 * chars * 100.0 / 3.0 / kPxPerMm / 1.0;  // metres per name, size >= 36
-    if (letter <= room) return 36;
-    return 0;
-}
-
 // Characters of the name as the labels write it: the Latin form, cut at the first "/".
 size_t LabelChars(const std::string& cp1251) {
     std::string shown = cp1251.substr(0, cp1251.find('/'));
@@ -689,6 +673,22 @@ bool CheckLimits(const City& city, std::string& error) {
 }
 
 }  // namespace
+
+// The label size (hundredths of a millimetre per metre, the scale from which a label shows) at
+// which a name of `chars` letters fits a line of `length` metres, or 0 when it never does.
+// Labels are written one font height per letter plus a fifth, the font being a third of the
+// scale's hundredths in pixels and at least 12 pixels: on a 96 dpi screen a letter takes
+// 317.5 / size metres below size 36 and 8.82 m from there on.
+int LabelSize(double length, size_t chars) {
+    constexpr double kPxPerMm = 96.0 / 25.4;
+    const double room = length * 0.9;  // leave a little of the line free at both ends
+    const double need12 = 1.2 * chars * 12.0 / kPxPerMm * 100.0;  // metres times size at 12 px
+    const double size = std::ceil(need12 / room);
+    if (size <= 36.0) return static_cast<int>(std::max(size, 10.0));
+    const double letter = 1.2 * chars * 100.0 / 3.0 / kPxPerMm;  // metres per name from size 36 on
+    if (letter <= room) return 36;
+    return 0;
+}
 
 bool BuildCity(const OsmData& data, const ImportOptions& options, City& city, PlanSettings& settings,
                ImportSummary& summary, std::string& error, ImportFailure& failure) {

@@ -68,6 +68,10 @@ enum class ImportFailure { None, BadArgument, BadInput };
 bool BuildCity(const OsmData& data, const ImportOptions& options, citygen::City& city, PlanSettings& settings,
                ImportSummary& summary, std::string& error, ImportFailure& failure);
 
+// The label size (hundredths of a millimetre per metre: the scale from which a label shows) at
+// which a name of `chars` letters fits along a line of `length` metres; 0 when it never fits.
+int LabelSize(double length, size_t chars);
+
 // The text of plan.ini.
 std::string PlanIniText(const PlanSettings& settings);
 

@@ -134,7 +134,9 @@ LandResult LandFromCoast(const std::vector<Polyline>& coast, double xMax, double
             if (p.x < 0.0 || p.y < 0.0 || p.x > xMax || p.y > yMax) inside = false;
         if (closed && inside) {
             Ring ring(line.begin(), line.end() - 1);
-            if (ring.size() >= 3 && citygen::RingArea2(ring) > 0.0) islands.push_back(ring);
+            // Land on the left all round: the ring turns left on the screen, which with x the
+            // northing makes its shoelace sum negative. A ring the other way round is water.
+            if (ring.size() >= 3 && citygen::RingArea2(ring) < 0.0) islands.push_back(ring);
             continue;
         }
         for (Polyline& piece : citygen::ClipLineConvex(line, box)) {

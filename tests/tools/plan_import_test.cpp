@@ -1,0 +1,480 @@
+// The OpenStreetMap importer end to end: small extracts written here are imported, and the
+// viewer's loaders read the folder back. Positions are worked out from the projection near the
+// equator, where a degree of latitude is 110,574 m and one of longitude 111,319 m; the plan
+// starts 100 m south and west of the extract's bounds.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/districts.h"
+#include "data/plan_ini.h"
+#include "data/store.h"
+#include "import.h"
+#include "support/map_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kImporter = KORVINSK_BINARY_DIR "/tools/plan-import/plan-import";
+
+constexpr double kMetresPerLat = 110574.0;
+constexpr double kMetresPerLon = 111319.0;
+double PlanX(double lat) { return 100.0 + lat * kMetresPerLat; }
+double PlanY(double lon) { return 100.0 + lon * kMetresPerLon; }
+
+// An OpenStreetMap XML document built element by element, written as extracts are: nodes, ways,
+// relations, each by ascending id.
+class OsmXml {
+public:
+    OsmXml& Bounds(double minLat, double minLon, double maxLat, double maxLon) {
+        char text[200];
+        std::snprintf(text, sizeof text, "  <bounds minlat=\"%.7f\" minlon=\"%.7f\" maxlat=\"%.7f\" maxlon=\"%.7f\"/>\n",
+                      minLat, minLon, maxLat, maxLon);
+        bounds_ = text;
+        return *this;
+    }
+    OsmXml& Node(long id, double lat, double lon, const std::map<std::string, std::string>& tags = {}) {
+        char text[160];
+        std::snprintf(text, sizeof text, "  <node id=\"%ld\" version=\"1\" lat=\"%.7f\" lon=\"%.7f\"", id, lat, lon);
+        std::string& out = nodes_[id];
+        out = text;
+        if (tags.empty()) {
+            out += "/>\n";
+            return *this;
+        }
+        out += ">\n";
+        for (const auto& t : tags) out += "    <tag k=\"" + t.first + "\" v=\"" + t.second + "\"/>\n";
+        out += "  </node>\n";
+        return *this;
+    }
+    OsmXml& Way(long id, const std::vector<long>& nodes, const std::map<std::string, std::string>& tags = {}) {
+        std::string& out = ways_[id];
+        out = "  <way id=\"" + std::to_string(id) + "\" version=\"1\">\n";
+        for (long n : nodes) out += "    <nd ref=\"" + std::to_string(n) + "\"/>\n";
+        for (const auto& t : tags) out += "    <tag k=\"" + t.first + "\" v=\"" + t.second + "\"/>\n";
+        out += "  </way>\n";
+        return *this;
+    }
+    // A closed way round the box of two corners, with nodes id .. id + 3.
+    OsmXml& Box(long id, double lat0, double lon0, double lat1, double lon1, const std::map<std::string, std::string>& tags) {
+        Node(id, lat0, lon0).Node(id + 1, lat0, lon1).Node(id + 2, lat1, lon1).Node(id + 3, lat1, lon0);
+        return Way(id, {id, id + 1, id + 2, id + 3, id}, tags);
+    }
+    OsmXml& Relation(long id, const std::vector<std::pair<long, std::string>>& ways,
+                     const std::map<std::string, std::string>& tags) {
+        std::string& out = relations_[id];
+        out = "  <relation id=\"" + std::to_string(id) + "\" version=\"1\">\n";
+        for (const auto& m : ways)
+            out += "    <member type=\"way\" ref=\"" + std::to_string(m.first) + "\" role=\"" + m.second + "\"/>\n";
+        for (const auto& t : tags) out += "    <tag k=\"" + t.first + "\" v=\"" + t.second + "\"/>\n";
+        out += "  </relation>\n";
+        return *this;
+    }
+    std::string Text() const {
+        std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<osm version=\"0.6\" generator=\"test\">\n" + bounds_;
+        for (const auto* list : {&nodes_, &ways_, &relations_})
+            for (const auto& e : *list) text += e.second;
+        return text + "</osm>\n";
+    }
+
+private:
+    std::string bounds_;
+    std::map<long, std::string> nodes_, ways_, relations_;
+};
+
+// The small town of these tests: five named streets (one in two ways, one with a node missing
+// from the file), a service road, a footway, a coastline, six buildings (one outside the area,
+// one a multipolygon with a courtyard), four points of interest and two places.
+std::string TownXml() {
+    OsmXml x;
+    x.Bounds(0.0, 0.0, 0.01, 0.01);
+    x.Node(1, 0.005, 0.001).Node(2, 0.005, 0.005).Node(3, 0.005, 0.009);
+    x.Way(100, {1, 2}, {{"highway", "residential"}, {"name", "улица Ленина"}});
+    x.Way(101, {3, 2}, {{"highway", "tertiary"}, {"name", "улица Ленина"}});
+    x.Node(4, 0.002, 0.002).Node(5, 0.009, 0.002);
+    x.Way(102, {4, 5}, {{"highway", "residential"}, {"name", "Abbey Road"}});
+    x.Node(6, 0.008, 0.003).Node(7, 0.008, 0.005);
+    x.Way(103, {6, 7}, {{"highway", "residential"}, {"name", "Қазақ көшесі"}});
+    x.Node(8, 0.003, 0.006).Node(9, 0.003, 0.009);
+    x.Way(104, {8, 9}, {{"highway", "residential"}, {"name", "Città Vecchia"}});
+    x.Node(10, 0.0035, 0.001).Node(11, 0.0035, 0.0015);
+    x.Way(105, {10, 99999, 11}, {{"highway", "residential"}, {"name", "Missing Lane"}});
+    x.Node(12, 0.006, 0.009).Node(13, 0.009, 0.009);
+    x.Way(106, {12, 13}, {{"highway", "service"}});
+    x.Node(14, 0.0042, 0.003).Node(15, 0.0042, 0.004);
+    x.Way(107, {14, 15}, {{"highway", "footway"}});
+    x.Node(20, 0.0015, -0.01).Node(21, 0.0015, 0.02);
+    x.Way(110, {20, 21}, {{"natural", "coastline"}});
+    x.Box(30, 0.0052, 0.0040, 0.0055, 0.0043,
+          {{"building", "apartments"}, {"building:levels", "9"}, {"addr:housenumber", "12а"}, {"addr:street", "улица Ленина"}});
+    x.Box(34, 0.0030, 0.0022, 0.0032, 0.0025, {{"building", "yes"}, {"addr:housenumber", "3"}, {"addr:street", "Abbey Road"}});
+    x.Box(38, 0.0070, 0.0070, 0.0073, 0.0074, {{"building", "school"}, {"amenity", "school"}, {"name", "Школа № 5"}});
+    x.Box(42, 0.0060, 0.0060, 0.0066, 0.0066, {});
+    x.Box(46, 0.0062, 0.0062, 0.0064, 0.0064, {});
+    x.Relation(200, {{42, "outer"}, {46, "inner"}},
+               {{"type", "multipolygon"}, {"building", "yes"}, {"addr:housenumber", "5"}, {"addr:street", "Abbey Road"}});
+    x.Box(50, 0.0090, 0.0080, 0.0091, 0.0081,
+          {{"building", "garage"}, {"addr:housenumber", "7"}, {"addr:street", "Несуществующая"}});
+    x.Box(54, 0.0050, 0.0115, 0.0052, 0.0118, {{"building", "yes"}});
+    x.Node(60, 0.0031, 0.0023, {{"shop", "supermarket"}, {"name", "Магнит"}});
+    x.Node(61, 0.0053, 0.0041, {{"amenity", "cafe"}, {"name", "Кафе «Уют»"}});
+    x.Node(62, 0.0045, 0.0045, {{"amenity", "pharmacy"}, {"name", "Аптека"}});
+    x.Node(63, 0.0053, 0.0042, {{"amenity", "atm"}});
+    x.Node(70, 0.0065, 0.0050, {{"place", "suburb"}, {"name", "Центр"}});
+    x.Node(71, 0.0050, 0.0050, {{"place", "city"}, {"name", "Тестоград"}});
+    return x.Text();
+}
+
+struct RunResult {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+RunResult RunImporter(const std::string& arguments) {
+    TempFolder scratch;
+    const std::string out = scratch.File("stdout.txt"), err = scratch.File("stderr.txt");
+    const std::string command = "'" + kImporter + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    RunResult result;
+    if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+    result.output = Slurp(out);
+    result.errors = Slurp(err);
+    return result;
+}
+
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool InsideOutline(const BuildingRec& b, double x, double y) {
+    bool inside = false;
+    for (int i = 0, j = b.count - 1; i < b.count; j = i++) {
+        const PlanPoint& p = b.pts[i];
+        const PlanPoint& q = b.pts[j];
+        if ((p.y > y) != (q.y > y) && x < (q.x - p.x) * (y - p.y) / (q.y - p.y) + p.x) inside = !inside;
+    }
+    return inside;
+}
+
+const BuildingRec* BuildingNumbered(const char* number) {
+    for (int i = 0; i < g_building_count; ++i)
+        if (std::strcmp(g_buildings[i].houseNumber, number) == 0) return &g_buildings[i];
+    return nullptr;
+}
+
+class ImportedTown : public ::testing::Test {
+protected:
+    void SetUp() override {
+        input_ = scratch_.File("town.osm");
+        std::ofstream(input_, std::ios::binary) << TownXml();
+        folder_ = scratch_.File("town");
+        planimport::ImportOptions options;
+        options.input = input_;
+        options.out = folder_;
+        std::string error;
+        ASSERT_EQ(planimport::RunImport(options, summary_, error), 0) << error;
+        WorkingDirectory here(folder_.c_str());
+        RecordingLoadingWindow window;
+        LoadMainFiles();
+        LoadBuildingFiles();
+        ASSERT_NE(g_areas, nullptr);
+        ASSERT_NE(g_buildings, nullptr);
+    }
+    void TearDown() override {
+        FreeAllMapData();
+        std::memset(&g_planIni, 0, sizeof g_planIni);
+    }
+
+    TempFolder scratch_;
+    std::string input_;
+    std::string folder_;
+    planimport::ImportSummary summary_;
+};
+
+TEST_F(ImportedTown, StreetIdsFollowTheLowerCasedLatinNames) {
+    struct Expected {
+        int id;
+        const char* name;  // as loaded, in Latin letters
+        int kind;          // 1 for a street with houses, 0 for one without
+    };
+    // abbey road < citta vecchia < kazak koshesi < missing lane < ulyca lenyna.
+    const Expected expected[] = {
+        {1, "Abbey Road", 1}, {2, "Citta Vecchia", 0}, {3, "Kazak koshesi", 0}, {4, "Missing Lane", 0}, {5, "ulyca Lenyna", 1},
+    };
+    ASSERT_EQ(g_street_name_count, 5);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(g_street_names[i].id, expected[i].id);
+        EXPECT_STREQ(g_street_names[i].name, expected[i].name);
+        EXPECT_EQ(g_street_names[i].kind, expected[i].kind);
+    }
+}
+
+TEST_F(ImportedTown, StreetLinesJoinTheWaysOfAStreet) {
+    // Five named streets (Lenina's two ways joined into one line of three points), one service
+    // road of code 0.
+    ASSERT_EQ(g_street_line_count, 6);
+    std::map<int, int> points;
+    for (int i = 0; i < g_street_line_count; ++i) points[g_street_lines[i].code] = g_street_lines[i].count;
+    EXPECT_EQ(points[5], 3);
+    EXPECT_EQ(points[0], 2);
+    // The node missing from the file leaves the lane its two known nodes.
+    EXPECT_EQ(points[4], 2);
+    EXPECT_EQ(summary_.waysMissingNodes, 1);
+    for (int i = 1; i < g_street_line_count; ++i)
+        EXPECT_GE(g_street_lines[i - 1].box.xMin, g_street_lines[i].box.xMin) << "street lines run north first";
+    // Lenina runs along latitude 0.005 from longitude 0.001 to 0.009.
+    for (int i = 0; i < g_street_line_count; ++i) {
+        if (g_street_lines[i].code != 5) continue;
+        EXPECT_NEAR(g_street_lines[i].box.xMin, PlanX(0.005), 1.0);
+        EXPECT_NEAR(g_street_lines[i].box.yMin, PlanY(0.001), 1.0);
+        EXPECT_NEAR(g_street_lines[i].box.yMax, PlanY(0.009), 1.0);
+    }
+}
+
+TEST_F(ImportedTown, LabelsSitOnStreetsLongEnoughForTheirNames) {
+    // Lenina 890 m for 12 letters and Abbey Road 774 m for 10 show from the smallest scale
+    // (size 10); Kazak koshesy 223 m for 13 letters needs size 25, Citta Vecchia 334 m size 17;
+    // the 56 m lane cannot hold its name at any scale.
+    std::map<int, int> sizes;
+    for (int i = 0; i < g_label_count; ++i) sizes[g_labels[i].streetId] = g_labels[i].size;
+    ASSERT_EQ(g_label_count, 4);
+    EXPECT_EQ(sizes[5], 10);
+    EXPECT_EQ(sizes[1], 10);
+    EXPECT_EQ(sizes[3], 25);
+    EXPECT_EQ(sizes[2], 17);
+    EXPECT_EQ(sizes.count(4), 0u);
+    EXPECT_EQ(summary_.streetsWithoutLabel, 1);
+    for (int i = 0; i < g_label_count; ++i) {
+        if (g_labels[i].streetId != 5) continue;
+        EXPECT_NEAR(g_labels[i].x, PlanX(0.005), 1.0);
+        EXPECT_NEAR(g_labels[i].y, PlanY(0.005), 1.0);
+    }
+    for (int i = 1; i < g_label_count; ++i) EXPECT_GE(g_labels[i - 1].x, g_labels[i].x);
+}
+
+TEST_F(ImportedTown, BuildingsKeepTheirAddressesFloorsAndPurposes) {
+    struct Expected {
+        const char* number;
+        int streetId;
+        int floors;
+        int purpose;
+    };
+    const Expected expected[] = {
+        {"12\xE0", 5, 9, 411},  // 12а: the letter stays Cyrillic
+        {"3", 1, 2, 411},
+        {"5", 1, 2, 411},
+        {"7", 0, 1, 413},  // its street is not in the data
+        {"", 0, 2, 444},
+    };
+    // The sixth building lies beyond the area.
+    ASSERT_EQ(g_building_count, 5);
+    EXPECT_EQ(summary_.buildingsOutside, 1);
+    EXPECT_EQ(summary_.streetNotFound, 1);
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.number);
+        const BuildingRec* b = BuildingNumbered(e.number);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->streetId, e.streetId);
+        EXPECT_EQ(b->floors, e.floors);
+        EXPECT_EQ(b->purpose, e.purpose);
+    }
+    // Школа № 5: the caption is transliterated, the number sign kept.
+    EXPECT_STREQ(BuildingNumbered("")->caption, "Shkola \xB9 5");
+}
+
+TEST_F(ImportedTown, AnchorsLieInsideOutlinesAndOutOfCourtyards) {
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        SCOPED_TRACE(b.houseNumber);
+        EXPECT_TRUE(InsideOutline(b, b.x, b.y));
+    }
+    // Building 5 is a multipolygon whose courtyard spans latitude and longitude 0.0062..0.0064.
+    const BuildingRec* yard = BuildingNumbered("5");
+    ASSERT_NE(yard, nullptr);
+    EXPECT_EQ(yard->count, 4);
+    const bool inCourtyard = yard->x > PlanX(0.0062) && yard->x < PlanX(0.0064) && yard->y > PlanY(0.0062) &&
+                             yard->y < PlanY(0.0064);
+    EXPECT_FALSE(inCourtyard) << yard->x << "," << yard->y;
+    EXPECT_GT(yard->x, PlanX(0.0060));
+    EXPECT_LT(yard->x, PlanX(0.0066));
+}
+
+TEST_F(ImportedTown, ObjectsAreBoundToTheBuildingsTheyStandIn) {
+    struct Expected {
+        const char* code;
+        const char* name;
+        const char* building;  // house number of the building
+    };
+    const Expected expected[] = {
+        {"C2", "Shkola \xB9 5", ""},
+        {"A2", "Magnyt", "3"},
+        {"F2", "Kaphe \xABUyut\xBB", "12\xE0"},
+    };
+    ASSERT_EQ(g_user_count, 3);
+    EXPECT_EQ(summary_.objectsOutside, 1);  // the pharmacy in the street
+    EXPECT_EQ(summary_.objectsUnnamed, 1);  // the cash machine
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name);
+        const BuildingRec* b = BuildingNumbered(e.building);
+        ASSERT_NE(b, nullptr);
+        bool found = false;
+        for (int i = 0; i < g_user_count; ++i) {
+            const UserObjectRec& o = g_user_objects[i];
+            if (std::strcmp(o.name, e.name) != 0) continue;
+            found = true;
+            EXPECT_EQ(std::string(o.code, 2), e.code);
+            EXPECT_EQ(o.x, b->x);
+            EXPECT_EQ(o.y, b->y);
+        }
+        EXPECT_TRUE(found);
+    }
+    // The theme tree holds the three groups with objects, each with its one item.
+    const char* groups[3][2] = {{"A1", "A2"}, {"C1", "C2"}, {"F1", "F2"}};
+    const ThemeNode* g = g_theme_root;
+    for (const auto& pair : groups) {
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(std::string(g->code, 2), pair[0]);
+        ASSERT_NE(g->child, nullptr);
+        EXPECT_EQ(std::string(g->child->code, 2), pair[1]);
+        EXPECT_EQ(g->child->next, nullptr);
+        g = g->next;
+    }
+    EXPECT_EQ(g, nullptr);
+}
+
+TEST_F(ImportedTown, LandEndsAtTheCoastAndFiveSectorsDivideIt) {
+    // The coast runs east along latitude 0.0015 with the land on its left: the land is the
+    // plan north of it, four corners and the closing point.
+    const AreaRec& land = g_areas[0];
+    ASSERT_EQ(land.count, 5);
+    EXPECT_NEAR(land.box.xMin, PlanX(0.0015), 1.0);
+    EXPECT_NEAR(land.box.yMin, 0, 1.0);
+    EXPECT_EQ(land.pts[0].x, land.pts[4].x);
+    EXPECT_EQ(land.pts[0].y, land.pts[4].y);
+    EXPECT_TRUE(summary_.landFromCoast);
+    ASSERT_EQ(g_area_count, 6);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(g_areas[k].code, k);
+    // No boundaries in the data: the sectors' names, north first, clockwise.
+    EXPECT_STREQ(g_planIni.districts[0], "Severnij");
+    EXPECT_STREQ(g_planIni.districts[2], "Yugo-Vostochnij");
+    EXPECT_STREQ(g_district_names[5], "Zapadnij");
+}
+
+TEST_F(ImportedTown, PlacesLinesAndPlanIni) {
+    ASSERT_EQ(g_place_count, 1);
+    EXPECT_STREQ(g_places[0].name, "Centr");
+    EXPECT_NEAR(g_places[0].x, PlanX(0.0065), 1.0);
+    // The footway (code 4) and every street line again (code 5) for the largest scales.
+    int paths = 0, copies = 0;
+    for (int i = 0; i < g_topo4_count; ++i) (g_topo4[i].code == 4 ? paths : copies) += 1;
+    EXPECT_EQ(paths, 1);
+    EXPECT_EQ(copies, 6);
+    ASSERT_TRUE(g_planIni.present);
+    EXPECT_STREQ(g_planIni.name, "Testograd");
+    EXPECT_NEAR(g_planIni.lon0, 0.005, 1e-9);
+    EXPECT_NEAR(g_planIni.lat0, 0.005, 1e-9);
+    // Northing 0 lies at latitude 0.005, 553 m north of the plan's southern edge at 100 m.
+    EXPECT_NEAR(g_planIni.xShift, 100.0 + 0.005 * kMetresPerLat, 1.0);
+    EXPECT_NEAR(g_planIni.yShift, 100.0 + 0.005 * kMetresPerLon, 1.0);
+    EXPECT_NE(std::strstr(g_planIni.proj, "+proj=tmerc"), nullptr);
+}
+
+TEST(PlanImportDistricts, AdministrativeAreasThatCoverThePlanBecomeDistricts) {
+    TempFolder scratch;
+    OsmXml x;
+    x.Bounds(0.0, 0.0, 0.01, 0.01);
+    // Two city districts halve the area; the region round it is one area of a coarser level.
+    x.Box(10, -0.001, -0.001, 0.011, 0.005, {{"boundary", "administrative"}, {"admin_level", "9"}, {"name", "Ленинский"}});
+    x.Box(20, -0.001, 0.005, 0.011, 0.011, {{"boundary", "administrative"}, {"admin_level", "9"}, {"name", "Октябрьский"}});
+    x.Box(30, -0.1, -0.1, 0.1, 0.1, {{"boundary", "administrative"}, {"admin_level", "4"}, {"name", "Область"}});
+    x.Box(40, 0.004, 0.004, 0.0042, 0.0042, {{"building", "yes"}});
+    std::ofstream(scratch.File("d.osm"), std::ios::binary) << x.Text();
+    planimport::ImportOptions options;
+    options.input = scratch.File("d.osm");
+    options.out = scratch.File("city");
+    options.name = "Kyiv Київ";
+    planimport::ImportSummary summary;
+    std::string error;
+    ASSERT_EQ(planimport::RunImport(options, summary, error), 0) << error;
+    EXPECT_TRUE(summary.districtsFromBoundaries);
+    EXPECT_EQ(summary.districts, 2);
+    PlanIniRec ini;
+    const std::string text = Slurp(scratch.File("city/plan.ini"));
+    char message[160];
+    ASSERT_TRUE(ParsePlanIni(text.data(), text.size(), &ini, message, sizeof message)) << message;
+    EXPECT_EQ(ini.districtCount, 2);
+    EXPECT_STREQ(ini.districts[0], "Lenynskij");
+    EXPECT_STREQ(ini.districts[1], "Oktyabr`skij");
+    // Ї has no letter in the code page; it is written as the one the viewer spells i.
+    EXPECT_STREQ(ini.name, "Kyiv Kyiv");
+}
+
+TEST(PlanImportProgram, ExitCodesAndWhatIsLeftBehind) {
+    TempFolder scratch;
+    std::ofstream(scratch.File("town.osm"), std::ios::binary) << TownXml();
+    std::ofstream(scratch.File("junk.osm"), std::ios::binary) << "this is not <osm at all";
+    const std::string town = "'" + scratch.File("town.osm") + "'";
+    const std::string out = "'" + scratch.File("out") + "'";
+    struct Case {
+        const char* what;
+        std::string arguments;
+        int status;
+        const char* message;  // part of the error text
+    };
+    const Case cases[] = {
+        {"no arguments", "", 2, "INPUT is required"},
+        {"no output folder", town, 2, "--out"},
+        {"a box of three numbers", town + " --out " + out + " --bbox 1,2,3", 2, "bad box"},
+        {"a box whose west lies east of its east", town + " --out " + out + " --bbox 0.01,0,0,0.01", 2, "bad box"},
+        {"an unknown option", town + " --out " + out + " --colour red", 2, "unknown argument"},
+        {"a projection PROJ refuses", town + " --out " + out + " --proj nonsense", 2, "PROJ"},
+        {"a missing input", "'" + scratch.File("none.osm") + "' --out " + out, 1, "cannot read"},
+        {"an input that is not OpenStreetMap data", "'" + scratch.File("junk.osm") + "' --out " + out, 1, "cannot read"},
+        {"an area larger than the coordinates hold", town + " --out " + out + " --bbox 0,0,1,1", 1, "65,535"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RunResult r = RunImporter(c.arguments);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.errors.find(c.message), std::string::npos) << r.errors;
+        // Nothing is left behind: neither the folder nor the hidden one it is written through.
+        EXPECT_EQ(Entries(scratch.path()), (std::vector<std::string>{"junk.osm", "town.osm"}));
+    }
+    const RunResult ok = RunImporter(town + " --out " + out);
+    EXPECT_EQ(ok.status, 0) << ok.errors;
+    EXPECT_NE(ok.output.find("5 named"), std::string::npos) << ok.output;
+    EXPECT_NE(ok.output.find("1 objects in no building"), std::string::npos) << ok.output;
+    EXPECT_EQ(Entries(scratch.File("out")),
+              (std::vector<std::string>{"1.tqf", "2.tqf", "3.tqf", "4.tqf", "5.tqf", "6.tqf", "7.tqf", "8.tqf", "plan.ini",
+                                        "sign.tqf", "tema.tqf", "user.tqf"}));
+    // A second run refuses the folder that now exists and leaves it as it is.
+    const RunResult again = RunImporter(town + " --out " + out);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.errors.find("already exists"), std::string::npos) << again.errors;
+    EXPECT_EQ(Entries(scratch.path()), (std::vector<std::string>{"junk.osm", "out", "town.osm"}));
+}
+
+}  // namespace
