@@ -355,22 +355,24 @@ void BuildStreets(const OsmData& data, const Frame& frame, City& city, ImportSum
 void PlaceLabels(City& city, ImportSummary& summary) {
     for (const citygen::Street& s : city.streets) {
         const size_t chars = LabelChars(s.name);
-        bool placed = false;
+        int placed = 0;
         for (const Polyline& piece : s.pieces) {
             const double length = citygen::PolylineLength(piece);
             if (chars == 0) break;
             const int size = LabelSize(length, chars);
             if (size == 0) continue;
-            // A long line gets a label every kilometre or so; the further ones show a step later.
+            // A long line gets a label every kilometre or so. Of a street's many labels only
+            // every fourth shows from its own scale, the others as the user zooms in, so that
+            // the name does not crowd the plan.
             const int count = std::max(1, static_cast<int>(length / 1000.0));
-            for (int k = 0; k < count; ++k) {
+            for (int k = 0; k < count; ++k, ++placed) {
                 const Vec at = citygen::PointAt(piece, length * (k + 0.5) / count);
-                const int shown = k == 0 ? size : std::min(size * 2, 160);
+                const int step = placed % 4 == 0 ? 1 : placed % 2 == 0 ? 2 : 4;
+                const int shown = std::max(size, std::min(size * step, 160));
                 city.labels.push_back({{std::round(at.x), std::round(at.y)}, shown, s.id});
             }
-            placed = true;
         }
-        if (!placed) ++summary.streetsWithoutLabel;
+        if (placed == 0) ++summary.streetsWithoutLabel;
     }
 }
 
@@ -804,9 +806,14 @@ std::string SummaryText(const ImportSummary& s, const std::string& folder) {
     };
     add("%s: ", folder.c_str());
     out += "the plan of ";
+    // As the viewer shows it from plan.ini: Cyrillic in Latin letters, Latin letters as written.
     char name[kTranslitBufSize] = {0};
     std::strncpy(name, s.cityName.c_str(), sizeof name - 1);
+    for (char* c = name; *c != '\0'; ++c)
+        if (*c == 'p') *c = '\x01';
     Transliterate(name, sizeof name);
+    for (char* c = name; *c != '\0'; ++c)
+        if (*c == '\x01') *c = 'p';
     out += name;
     out += "\n";
     add("  streets         %d named, %d street lines, %d unnamed road lines, %d labels\n", s.streets, s.streetLines,
