@@ -167,6 +167,10 @@ std::string CutToLatin(const std::string& cp1251, size_t latinLimit) {
     std::string s = cp1251.substr(0, std::min(cp1251.size(), latinLimit));
     while (!s.empty() && citygen::LatinLength(s) > latinLimit) s.pop_back();
     while (!s.empty() && s.back() == ' ') s.pop_back();
+    // The viewer reads a Latin small p as r (a rule for the Russian data); the Cyrillic п reads
+    // as p, so Latin names keep their spelling.
+    for (char& c : s)
+        if (c == 'p') c = '\xEF';
     return s;
 }
 

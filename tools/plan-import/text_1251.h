@@ -15,7 +15,8 @@ namespace planimport {
 std::string Utf8To1251(const std::string& utf8);
 
 // The longest prefix of a Windows-1251 text whose Latin form (as the viewer shows it) has at
-// most `latinLimit` characters, with trailing blanks removed.
+// most `latinLimit` characters, with trailing blanks removed, and its Latin small p written as
+// the Cyrillic п, which the viewer turns into p (a Latin p it would show as r).
 std::string CutToLatin(const std::string& cp1251, size_t latinLimit);
 
 // At most `limit` bytes, trailing blanks removed: for house numbers, which stay as written.
