@@ -93,6 +93,7 @@ protected:
         options.out = folder_;
         std::string error;
         ASSERT_EQ(planimport::RunImport(options, summary_, error), 0) << error;
+        std::memcpy(savedDistricts_, g_district_names, sizeof savedDistricts_);
         WorkingDirectory here(folder_.c_str());
         RecordingLoadingWindow window;
         LoadMainFiles();
@@ -103,8 +104,11 @@ protected:
     void TearDown() override {
         FreeAllMapData();
         std::memset(&g_planIni, 0, sizeof g_planIni);
+        // plan.ini renamed the districts; the other tests expect Korvinsk's.
+        std::memcpy(g_district_names, savedDistricts_, sizeof savedDistricts_);
     }
 
+    char savedDistricts_[kDistrictCount + 1][kDistrictNameField];
     TempFolder scratch_;
     std::string input_;
     std::string folder_;
@@ -328,6 +332,15 @@ TEST(PlanImportDistricts, AdministrativeAreasThatCoverThePlanBecomeDistricts) {
     EXPECT_STREQ(ini.districts[1], "Oktyabr`skij");
     // Ї has no letter in the code page; it is written as the one the viewer spells i.
     EXPECT_STREQ(ini.name, "Kyiv Kyiv");
+
+    // A name of a blank and an invisible character is no name: the file's stem is taken, as
+    // the data name no settlement.
+    options.out = scratch.File("city2");
+    options.name = " \xE2\x80\x8B ";
+    ASSERT_EQ(planimport::RunImport(options, summary, error), 0) << error;
+    const std::string second = Slurp(scratch.File("city2/plan.ini"));
+    ASSERT_TRUE(ParsePlanIni(second.data(), second.size(), &ini, message, sizeof message)) << message;
+    EXPECT_STREQ(ini.name, "d");
 }
 
 TEST(PlanImportProgram, ExitCodesAndWhatIsLeftBehind) {

@@ -279,7 +279,12 @@ bool SetUpFrame(const OsmData& data, const ImportOptions& options, Frame& frame,
 }
 
 std::string CityName(const OsmData& data, const ImportOptions& options, const Frame& frame) {
-    if (!options.name.empty()) return CutToLatin(Utf8To1251(options.name), 40);
+    // A name of blanks or invisible characters only is no name: the data's or the file's is taken.
+    if (!options.name.empty()) {
+        std::string given = CutToLatin(Utf8To1251(options.name), 40);
+        while (!given.empty() && given.front() == ' ') given.erase(given.begin());
+        if (!given.empty()) return given;
+    }
     // The largest settlement, nearest the middle of the plan among equals.
     const Vec middle{frame.xMax * 0.5, frame.yMax * 0.5};
     const OsmPlace* best = nullptr;
@@ -296,10 +301,15 @@ std::string CityName(const OsmData& data, const ImportOptions& options, const Fr
             bestDistance = d;
         }
     }
-    if (best != nullptr) return CutToLatin(Utf8To1251(best->name), 40);
+    if (best != nullptr) {
+        std::string name = CutToLatin(Utf8To1251(best->name), 40);
+        while (!name.empty() && name.front() == ' ') name.erase(name.begin());
+        if (!name.empty()) return name;
+    }
     std::string stem = std::filesystem::path(options.input).filename().string();
-    stem = stem.substr(0, stem.find('.'));
-    return CutToLatin(Utf8To1251(stem.empty() ? "City" : stem), 40);
+    stem = CutToLatin(Utf8To1251(stem.substr(0, stem.find('.'))), 40);
+    while (!stem.empty() && stem.front() == ' ') stem.erase(stem.begin());
+    return stem.empty() ? "City" : stem;
 }
 
 void BuildStreets(const OsmData& data, const Frame& frame, City& city, ImportSummary& summary,
