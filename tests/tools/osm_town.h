@@ -69,8 +69,9 @@ private:
 };
 
 // The small town of these tests: five named streets (one in two ways, one with a node missing
-// from the file), a service road, a footway, a coastline, six buildings (one outside the area,
-// one a multipolygon with a courtyard), four points of interest and two places.
+// from the file), a service road, a footway, a coastline, seven buildings (one outside the area,
+// one a multipolygon with a courtyard, one addressed by a node inside it), four points of
+// interest and two places.
 std::string TownXml() {
     OsmXml x;
     x.Bounds(0.0, 0.0, 0.01, 0.01);
@@ -102,6 +103,9 @@ std::string TownXml() {
     x.Box(50, 0.0090, 0.0080, 0.0091, 0.0081,
           {{"building", "garage"}, {"addr:housenumber", "7"}, {"addr:street", "Несуществующая"}});
     x.Box(54, 0.0050, 0.0115, 0.0052, 0.0118, {{"building", "yes"}});
+    // A house whose address is a node inside it.
+    x.Box(80, 0.0084, 0.0010, 0.0086, 0.0013, {{"building", "house"}});
+    x.Node(84, 0.0085, 0.0011, {{"addr:housenumber", "9"}, {"addr:street", "abbey road"}});
     x.Node(60, 0.0031, 0.0023, {{"shop", "supermarket"}, {"name", "Магнит"}});
     x.Node(61, 0.0053, 0.0041, {{"amenity", "cafe"}, {"name", "Кафе «Уют»"}});
     x.Node(62, 0.0045, 0.0045, {{"amenity", "pharmacy"}, {"name", "Аптека"}});

@@ -190,9 +190,10 @@ TEST_F(ImportedTown, BuildingsKeepTheirAddressesFloorsAndPurposes) {
         {"5", 1, 2, 411},
         {"7", 0, 1, 413},  // its street is not in the data
         {"", 0, 2, 444},
+        {"9", 1, 1, 411},  // a house addressed by a node inside it, the street in small letters
     };
-    // The sixth building lies beyond the area.
-    ASSERT_EQ(g_building_count, 5);
+    // The seventh building lies beyond the area.
+    ASSERT_EQ(g_building_count, 6);
     EXPECT_EQ(summary_.buildingsOutside, 1);
     EXPECT_EQ(summary_.streetNotFound, 1);
     for (const Expected& e : expected) {

@@ -390,6 +390,16 @@ void BuildBuildings(const OsmData& data, const Frame& frame, City& city, ImportS
                     const std::map<std::string, int>& idByName, std::vector<PlacedBuilding>& placed) {
     std::unordered_map<std::string, int> idByKey;
     for (const auto& entry : idByName) idByKey.emplace(LowerLatin(entry.first), entry.second);
+    // The street of an address: its name as written, else the same name in other letter cases.
+    auto lookUp = [&](const std::string& utf8) {
+        const std::string street = Utf8To1251(utf8);
+        auto it = idByName.find(street);
+        if (it != idByName.end()) return it->second;
+        auto byKey = idByKey.find(LowerLatin(street));
+        if (byKey != idByKey.end()) return byKey->second;
+        ++summary.streetNotFound;
+        return 0;
+    };
     for (const OsmBuilding& b : data.buildings) {
         for (const GeoPolygon& polygon : b.polygons) {
             Polyline outline = frame.Line(polygon.outer);
@@ -445,20 +455,23 @@ void BuildBuildings(const OsmData& data, const Frame& frame, City& city, ImportS
             out.number = CutBytes(Utf8To1251(b.houseNumber), 6);
             out.caption = CutToLatin(Utf8To1251(b.name), 46);
             if (!out.number.empty()) ++summary.addressed;
-            if (!b.street.empty()) {
-                const std::string street = Utf8To1251(b.street);
-                auto it = idByName.find(street);
-                if (it != idByName.end()) {
-                    out.streetId = it->second;
-                } else {
-                    auto byKey = idByKey.find(LowerLatin(street));
-                    if (byKey != idByKey.end()) out.streetId = byKey->second;
-                    else ++summary.streetNotFound;
-                }
-            }
+            if (!b.street.empty()) out.streetId = lookUp(b.street);
             city.buildings.push_back(std::move(out));
             placed.push_back(std::move(pb));
         }
+    }
+    // Addresses given as nodes go to the building they stand in, where it has none of its own.
+    const BuildingGrid grid(placed, frame.xMax, frame.yMax);
+    for (const OsmAddress& a : data.addresses) {
+        Vec at;
+        const long index = frame.ToPlan(a.at, &at) ? grid.Find(at) : -1;
+        if (index < 0) continue;
+        citygen::Building& out = city.buildings[index];
+        if (!out.number.empty()) continue;
+        out.number = CutBytes(Utf8To1251(a.houseNumber), 6);
+        if (out.number.empty()) continue;
+        ++summary.addressed;
+        if (out.streetId == 0 && !a.street.empty()) out.streetId = lookUp(a.street);
     }
     summary.buildings = static_cast<int>(city.buildings.size());
 }

@@ -123,7 +123,12 @@ public:
             return;
         }
         const int item = ClassifyPoi([&tags](const char* key) { return tags[key]; });
-        if (item < 0) return;
+        if (item < 0) {
+            const char* number = tags["addr:housenumber"];
+            if (number != nullptr && *number != '\0')
+                data_.addresses.push_back({number, Text(tags["addr:street"]), {loc.lon(), loc.lat()}});
+            return;
+        }
         const char* label = name != nullptr && *name != '\0' ? name : tags["brand"];
         if (label == nullptr || *label == '\0') {
             ++data_.unnamedPois;

@@ -82,6 +82,13 @@ struct OsmPoi {
     GeoPoint at;
 };
 
+// An address given as a node of its own, as often inside a building's outline or at its door.
+struct OsmAddress {
+    std::string houseNumber;
+    std::string street;
+    GeoPoint at;
+};
+
 struct OsmBoundary {
     int level = 0;
     std::string name;
@@ -96,6 +103,7 @@ struct OsmData {
     std::vector<OsmCoast> coast;
     std::vector<OsmPlace> places;
     std::vector<OsmPoi> pois;
+    std::vector<OsmAddress> addresses;
     std::vector<OsmBoundary> boundaries;
     GeoBox headerBox;  // the extract's bounds, where the file gives them
     GeoBox nodeBox;    // of every node with a location
