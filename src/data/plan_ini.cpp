@@ -152,6 +152,7 @@ bool ParsePlanIni(const char* text, size_t length, PlanIniRec* out, char* error,
     for (int k = count; k < 5; ++k)
         if (districtSeen[k]) return Fail(error, errorSize, 0, "district numbers must run from 1 without gaps");
     out->districtCount = count;
+    out->haveCentre = haveLon && haveLat;
     TransliterateKeepingLatin(out->name, sizeof out->name);
     for (int k = 0; k < count; ++k) TransliterateKeepingLatin(out->districts[k], sizeof out->districts[k]);
     out->present = true;

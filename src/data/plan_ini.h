@@ -5,7 +5,9 @@
 // The file is Windows-1251 text of "key=value" lines in sections:
 //   [city]        name=            the city's name (required)
 //   [projection]  proj=            PROJ definition of the plane, easting and northing in metres
-//                 lon_0=, lat_0=   centre of the transverse Mercator (degrees)
+//                 lon_0=, lat_0=   when given, the plane is the transverse Mercator on WGS84 with
+//                                  this central meridian and latitude of origin (degrees), scale 1
+//                                  and no false easting or northing: convertible without PROJ
 //                 x_shift=, y_shift=  plan x = northing + x_shift, plan y = easting + y_shift
 //   [districts]   1= .. 5=         district names, in the order of the district numbers
 // Lines starting with ';' or '#' and blank lines are comments.
@@ -17,7 +19,8 @@ struct PlanIniRec {
     bool present;        // a well-formed plan.ini was read
     char name[64];       // the city's name, transliterated
     char proj[256];      // empty when the file gives only lon_0 and lat_0
-    double lon0;         // degrees; meaningful with or without proj
+    bool haveCentre;     // lon0 and lat0 were given: the plane is that transverse Mercator
+    double lon0;         // degrees
     double lat0;
     double xShift;       // plan x = northing + xShift
     double yShift;       // plan y = easting + yShift

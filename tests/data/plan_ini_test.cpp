@@ -35,6 +35,7 @@ TEST(PlanIni, AWellFormedFileGivesNameProjectionAndDistricts) {
     // Cyrillic is transliterated; the Latin letters stay as written, p included.
     EXPECT_STREQ(rec.name, "Kyev plan");
     EXPECT_STREQ(rec.proj, "+proj=tmerc +lat_0=50.45 +lon_0=30.52 +ellps=WGS84");
+    EXPECT_TRUE(rec.haveCentre);
     EXPECT_DOUBLE_EQ(rec.lon0, 30.52);
     EXPECT_DOUBLE_EQ(rec.lat0, 50.45);
     EXPECT_DOUBLE_EQ(rec.xShift, 5600.5);
@@ -42,6 +43,16 @@ TEST(PlanIni, AWellFormedFileGivesNameProjectionAndDistricts) {
     ASSERT_EQ(rec.districtCount, 2);
     EXPECT_STREQ(rec.districts[0], "Centr");
     EXPECT_STREQ(rec.districts[1], "Podil");
+}
+
+TEST(PlanIni, AProjectionByDefinitionAloneHasNoCentre) {
+    const std::string text = "[city]\nname=A\n[projection]\nproj=+proj=utm +zone=35\nx_shift=1\ny_shift=2\nlon_0=25\n";
+    PlanIniRec rec;
+    char error[160] = "";
+    ASSERT_TRUE(ParsePlanIni(text.data(), text.size(), &rec, error, sizeof error)) << error;
+    // lon_0 without lat_0 describes no plane.
+    EXPECT_FALSE(rec.haveCentre);
+    EXPECT_STREQ(rec.proj, "+proj=utm +zone=35");
 }
 
 TEST(PlanIni, MalformedFilesAreRefusedWithTheReason) {

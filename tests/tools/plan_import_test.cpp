@@ -297,6 +297,7 @@ TEST_F(ImportedTown, PlacesLinesAndPlanIni) {
     EXPECT_EQ(copies, 6);
     ASSERT_TRUE(g_planIni.present);
     EXPECT_STREQ(g_planIni.name, "Testograd");
+    EXPECT_TRUE(g_planIni.haveCentre);
     EXPECT_NEAR(g_planIni.lon0, 0.005, 1e-9);
     EXPECT_NEAR(g_planIni.lat0, 0.005, 1e-9);
     // Northing 0 lies at latitude 0.005, 553 m north of the plan's southern edge at 100 m.
@@ -342,6 +343,15 @@ TEST(PlanImportDistricts, AdministrativeAreasThatCoverThePlanBecomeDistricts) {
     const std::string second = Slurp(scratch.File("city2/plan.ini"));
     ASSERT_TRUE(ParsePlanIni(second.data(), second.size(), &ini, message, sizeof message)) << message;
     EXPECT_STREQ(ini.name, "d");
+
+    // A projection the user names is recorded by its definition alone.
+    options.out = scratch.File("city3");
+    options.proj = "+proj=utm +zone=31 +ellps=WGS84";
+    ASSERT_EQ(planimport::RunImport(options, summary, error), 0) << error;
+    const std::string third = Slurp(scratch.File("city3/plan.ini"));
+    ASSERT_TRUE(ParsePlanIni(third.data(), third.size(), &ini, message, sizeof message)) << message;
+    EXPECT_FALSE(ini.haveCentre);
+    EXPECT_STREQ(ini.proj, "+proj=utm +zone=31 +ellps=WGS84");
 }
 
 TEST(PlanImportProgram, ExitCodesAndWhatIsLeftBehind) {

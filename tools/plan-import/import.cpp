@@ -231,7 +231,8 @@ bool SetUpFrame(const OsmData& data, const ImportOptions& options, Frame& frame,
     }
     settings.lon0 = (box.minLon + box.maxLon) * 0.5;
     settings.lat0 = (box.minLat + box.maxLat) * 0.5;
-    settings.proj = options.proj.empty() ? Projection::TransverseMercator(settings.lon0, settings.lat0) : options.proj;
+    settings.centred = options.proj.empty();
+    settings.proj = settings.centred ? Projection::TransverseMercator(settings.lon0, settings.lat0) : options.proj;
     if (!frame.projection.Init(settings.proj, error)) {
         failure = options.proj.empty() ? ImportFailure::BadInput : ImportFailure::BadArgument;
         return false;
@@ -773,10 +774,14 @@ std::string PlanIniText(const PlanSettings& settings) {
     char number[64];
     std::string text = "; The city of these map files, its projection and districts.\r\n[city]\r\nname=" + settings.name + "\r\n";
     text += "[projection]\r\nproj=" + settings.proj + "\r\n";
-    std::snprintf(number, sizeof number, "lon_0=%.7f\r\n", settings.lon0);
-    text += number;
-    std::snprintf(number, sizeof number, "lat_0=%.7f\r\n", settings.lat0);
-    text += number;
+    // The centre says the plane is the plain transverse Mercator, which a reader can compute
+    // without PROJ; a projection the user named is given by its definition alone.
+    if (settings.centred) {
+        std::snprintf(number, sizeof number, "lon_0=%.7f\r\n", settings.lon0);
+        text += number;
+        std::snprintf(number, sizeof number, "lat_0=%.7f\r\n", settings.lat0);
+        text += number;
+    }
     std::snprintf(number, sizeof number, "x_shift=%.3f\r\n", settings.xShift);
     text += number;
     std::snprintf(number, sizeof number, "y_shift=%.3f\r\n", settings.yShift);

@@ -49,6 +49,7 @@ struct ImportSummary {
 struct PlanSettings {
     std::string name;  // Windows-1251
     std::string proj;
+    bool centred = true;  // proj is the transverse Mercator centred on (lon0, lat0)
     double lon0 = 0.0;
     double lat0 = 0.0;
     double xShift = 0.0;  // plan x = northing + xShift
