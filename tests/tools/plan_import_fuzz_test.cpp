@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "import.h"
@@ -68,10 +69,19 @@ private:
     uint64_t state_;
 };
 
+// KORVINSK_IMPORT_MUTATIONS sets how many mutated extracts to try (default 300), for a longer
+// run under the sanitizers.
+uint64_t MutationCount() {
+    const char* text = std::getenv("KORVINSK_IMPORT_MUTATIONS");
+    const long long n = text != nullptr ? std::atoll(text) : 0;
+    return n > 0 ? static_cast<uint64_t>(n) : 300;
+}
+
 TEST(PlanImportDamagedInput, MutatedExtractsAreReadOrRefusedSafely) {
     const std::string town = TownXml();
     int built = 0, refused = 0;
-    for (uint64_t seed = 0; seed < 300; ++seed) {
+    const uint64_t count = MutationCount();
+    for (uint64_t seed = 0; seed < count; ++seed) {
         Mutator m(seed);
         std::string message;
         (ImportText(m.Mutate(town), &message) ? built : refused) += 1;

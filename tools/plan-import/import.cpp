@@ -504,7 +504,11 @@ void BuildObjects(const OsmData& data, const Frame& frame, City& city, ImportSum
     const BuildingGrid grid(placed, frame.xMax, frame.yMax);
     for (const OsmPoi& poi : data.pois) {
         Vec at;
-        const long index = frame.ToPlan(poi.at, &at) ? grid.Find(at) : -1;
+        if (!frame.ToPlan(poi.at, &at) || !frame.Inside(at)) {
+            ++summary.objectsBeyond;
+            continue;
+        }
+        const long index = grid.Find(at);
         if (index < 0) {
             ++summary.objectsOutside;
             continue;
@@ -861,6 +865,7 @@ std::string SummaryText(const ImportSummary& s, const std::string& folder) {
     dropped(s.streetNotFound, "addresses whose street is not among the streets (kept without a street)");
     dropped(s.streetsWithoutLabel, "streets too short for a label");
     dropped(s.objectsOutside, "objects in no building");
+    dropped(s.objectsBeyond, "objects outside the area");
     dropped(s.objectsUnnamed, "objects without a name");
     dropped(s.landPartsLeftOut, "islands beyond the main land outline");
     dropped(s.brokenCoast, "coastline pieces that end inside the area");

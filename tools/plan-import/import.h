@@ -34,6 +34,7 @@ struct ImportSummary {
     int places = 0;
     int objects = 0;
     int objectsOutside = 0;        // in no building
+    int objectsBeyond = 0;         // outside the area
     int objectsUnnamed = 0;
     int topo[4] = {0, 0, 0, 0};
     int districts = 0;
