@@ -6,6 +6,7 @@
 #include "data/file_input.h"
 #include "data/load_notes.h"
 #include "data/loading_window.h"
+#include "data/plan_ini.h"
 #include "data/point_codec.h"
 #include "data/readers.h"
 #include "data/store.h"
@@ -384,6 +385,8 @@ static void ReadMainFiles() {
 }
 
 void LoadMainFiles() {
+    // The city's own settings first: they decide what the drawing adds to the files.
+    LoadPlanIni();
     ClearLoadNotes();
     ReleaseMainTables();
     g_max_points = 0;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "data/plan_ini.h"
 #include "platform/gdi.h"
 #include "platform/user.h"
 #include "render/buildings.h"
@@ -338,7 +339,11 @@ void ComposeFrame() {
     SetBkMode(g_hdc, TRANSPARENT);
 
     if (g_zoom.zoomDepth < 2) {
-        if (!MainFilesLoaded()) LoadMainFiles();
+        if (!MainFilesLoaded()) {
+            LoadMainFiles();
+            const char* caption = PlanIniCaption();
+            if (caption != nullptr && g_surfaceWindow != nullptr) SetWindowTextA(g_surfaceWindow, caption);
+        }
         if (!MainFilesLoaded()) {
             // Without a plan there is nothing to show: the program ends. The window context
             // goes back to the paint unclipped, as every other way out of here leaves it.

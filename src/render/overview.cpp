@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "data/overview_files.h"
+#include "data/plan_ini.h"
 #include "data/store.h"
 #include "platform/gdi.h"
 #include "render/scratch_points.h"
@@ -235,7 +236,8 @@ void DrawFixedLabels() {
 // one font height below the first, so that the larger font does not overlap it.
 HGDIOBJ DrawMakerCaption(HFONT font, int fontHeight) {
     HGDIOBJ previous = SelectObject(g_hdc, font);
-    const char* lines[2] = {kMakerCaptionLine1, kMakerCaptionLine2};
+    const char* city = PlanIniCaption();
+    const char* lines[2] = {city != nullptr ? city : kMakerCaptionLine1, kMakerCaptionLine2};
     const int tops[2] = {14, 14 + fontHeight};
     const int x = g_view.vpLeft + 22;
     for (int i = 0; i < 2; ++i) {
@@ -388,7 +390,8 @@ void DrawOverviewMap(int width, int height) {
     DeleteObject(streetPen);
     DrawLines(g_topo2, g_topo2_count, false, [](const LineRec& rec) { return rec.code == kCodeLine9005; });
 
-    DrawFixedLabels();
+    // Those labels name Korvinsk's bays and peninsula at their places.
+    if (!g_planIni.present) DrawFixedLabels();
 
     const int captionHeight = LargeScreen() ? 22 : 14;
     HFONT captionFont = MakeFont(captionHeight, 0, 100, false);

@@ -2,6 +2,7 @@
 // colour over it, so that crossing streets merge into one surface.
 #include "render/streets.h"
 
+#include "data/plan_ini.h"
 #include "data/store.h"
 #include "platform/gdi.h"
 #include "render/frame.h"
@@ -32,6 +33,7 @@ void DrawCircularRings(int k, double s) {
     SelectObject(g_hdc, g_fixed.null_brush);
     const int r = TruncateToInt(s * 40.0);
     const int h = k / 2;
+    if (g_planIni.present) return;  // they are Korvinsk's squares
     for (const CircularPlace& place : kCircularPlaces) {
         if (!PointInView(place.x, place.y)) continue;
         int32_t cx = 0, cy = 0;
@@ -47,6 +49,7 @@ void DrawCircularIslands(double s) {
     SelectObject(g_hdc, g_fixed.null_pen);
     SelectObject(g_hdc, g_style.brush_area_718);
     const int r2 = TruncateToInt(s * 30.0);
+    if (g_planIni.present) return;  // they are Korvinsk's squares
     for (const CircularPlace& place : kCircularPlaces) {
         if (!PointInView(place.x, place.y)) continue;
         int32_t cx = 0, cy = 0;

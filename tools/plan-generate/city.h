@@ -118,6 +118,9 @@ struct MapText {
 };
 
 struct City {
+    // The plan extent written to 3.tqf; an imported city has its own.
+    double extentXMax = kPlanXMax;
+    double extentYMax = kPlanYMax;
     Ring land;  // record 0 of 3.tqf
     std::vector<District> districts;
     std::vector<Place> places;

@@ -109,7 +109,7 @@ bool WriteCityFiles(const City& city, const std::string& folder, std::string& er
 
     std::vector<AreaRec> areas{MakeArea(store, 0, city.land)};
     for (const District& d : city.districts) areas.push_back(MakeArea(store, d.number, d.outline));
-    const BBox extent{0.0f, 0.0f, static_cast<float>(kPlanXMax), static_cast<float>(kPlanYMax)};
+    const BBox extent{0.0f, 0.0f, static_cast<float>(city.extentXMax), static_cast<float>(city.extentYMax)};
     if (!WriteAreaFile(dir, extent, areas.data(), static_cast<int>(areas.size()))) return Fail(error, "3.tqf");
 
     std::vector<LineRec> topo[4];
@@ -234,7 +234,7 @@ bool WriteCityFiles(const City& city, const std::string& folder, std::string& er
     return true;
 }
 
-bool WriteCityFolder(const City& city, const std::string& target, std::string& error) {
+bool WriteCityFolder(const City& city, const std::string& target, std::string& error, const ExtraFileWriter& extra) {
     namespace fs = std::filesystem;
     std::string clean = target;
     while (clean.size() > 1 && clean.back() == '/') clean.pop_back();
@@ -263,7 +263,7 @@ bool WriteCityFolder(const City& city, const std::string& target, std::string& e
     ::umask(creationMask);
     ::chmod(temp.c_str(), 0777 & ~creationMask);
     std::string writeError;
-    if (!WriteCityFiles(city, temp, writeError)) {
+    if (!WriteCityFiles(city, temp, writeError) || (extra && !extra(temp, writeError))) {
         fs::remove_all(temp, ec);
         error = writeError + " in " + parent.string();
         return false;
