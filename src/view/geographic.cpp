@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
+
+#include "data/plan_ini.h"
 
 namespace {
 
@@ -34,9 +37,60 @@ GeoPoint PlanToGeographic(double a, double b) {
 }
 
 GeoPoint PlanPointToGeographic(float X, float Y) {
+    if (g_planIni.present) {
+        if (!g_planIni.haveCentre) {
+            const double none = std::numeric_limits<double>::quiet_NaN();
+            return GeoPoint{none, none};
+        }
+        return TransverseMercatorToGeographic(X - g_planIni.xShift, Y - g_planIni.yShift, g_planIni.lat0,
+                                              g_planIni.lon0);
+    }
     const float a = static_cast<float>(static_cast<double>(X) + kPlanOffsetNorth);
     const float b = static_cast<float>(static_cast<double>(Y) + kPlanOffsetEast);
     return PlanToGeographic(a, b);
+}
+
+// The series of the inverse transverse Mercator through the footpoint latitude, to the sixth
+// power of the distance from the central meridian: well under a metre within a city's reach.
+GeoPoint TransverseMercatorToGeographic(double northing, double easting, double lat0, double lon0) {
+    constexpr double a = 6378137.0;
+    constexpr double f = 1.0 / 298.257223563;
+    constexpr double e2 = f * (2.0 - f);
+    constexpr double e4 = e2 * e2;
+    constexpr double e6 = e4 * e2;
+    constexpr double ep2 = e2 / (1.0 - e2);
+    const double phi0 = lat0 / kDegreesPerRadian;
+    // Meridian arc from the equator to the origin latitude.
+    const double m0 = a * ((1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0) * phi0 -
+                           (3.0 * e2 / 8.0 + 3.0 * e4 / 32.0 + 45.0 * e6 / 1024.0) * std::sin(2.0 * phi0) +
+                           (15.0 * e4 / 256.0 + 45.0 * e6 / 1024.0) * std::sin(4.0 * phi0) -
+                           (35.0 * e6 / 3072.0) * std::sin(6.0 * phi0));
+    const double mu = (m0 + northing) / (a * (1.0 - e2 / 4.0 - 3.0 * e4 / 64.0 - 5.0 * e6 / 256.0));
+    const double root = std::sqrt(1.0 - e2);
+    const double e1 = (1.0 - root) / (1.0 + root);
+    const double phi1 = mu + (1.5 * e1 - 27.0 * e1 * e1 * e1 / 32.0) * std::sin(2.0 * mu) +
+                        (21.0 * e1 * e1 / 16.0 - 55.0 * e1 * e1 * e1 * e1 / 32.0) * std::sin(4.0 * mu) +
+                        (151.0 * e1 * e1 * e1 / 96.0) * std::sin(6.0 * mu) +
+                        (1097.0 * e1 * e1 * e1 * e1 / 512.0) * std::sin(8.0 * mu);
+    const double s1 = std::sin(phi1);
+    const double c1 = std::cos(phi1);
+    const double t1 = (s1 / c1) * (s1 / c1);
+    const double cc = ep2 * c1 * c1;
+    const double w = 1.0 - e2 * s1 * s1;
+    const double n1 = a / std::sqrt(w);
+    const double r1 = a * (1.0 - e2) / (w * std::sqrt(w));
+    const double d = easting / n1;
+    const double d2 = d * d;
+    const double phi =
+        phi1 - (n1 * (s1 / c1) / r1) *
+                   (d2 / 2.0 - (5.0 + 3.0 * t1 + 10.0 * cc - 4.0 * cc * cc - 9.0 * ep2) * d2 * d2 / 24.0 +
+                    (61.0 + 90.0 * t1 + 298.0 * cc + 45.0 * t1 * t1 - 252.0 * ep2 - 3.0 * cc * cc) * d2 * d2 * d2 /
+                        720.0);
+    const double lambda = (d - (1.0 + 2.0 * t1 + cc) * d2 * d / 6.0 +
+                           (5.0 - 2.0 * cc + 28.0 * t1 - 3.0 * cc * cc + 8.0 * ep2 + 24.0 * t1 * t1) * d2 * d2 * d /
+                               120.0) /
+                          c1;
+    return GeoPoint{phi * kDegreesPerRadian, lon0 + lambda * kDegreesPerRadian};
 }
 
 int FormatAngle(double degrees, char* text, size_t size) {

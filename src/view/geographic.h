@@ -17,8 +17,15 @@ struct GeoPoint {
 // The inverse projection of a shifted plan point (a northing, b easting, metres).
 GeoPoint PlanToGeographic(double a, double b);
 // A plan point (X northing, Y easting) as the coordinates window shows it: shifted, each
-// coordinate rounded to single precision, then converted.
+// coordinate rounded to single precision, then converted. A city with a plan.ini that names the
+// centre of its transverse Mercator is converted through that projection instead
+// (TransverseMercatorToGeographic); one that gives only a projection string the viewer cannot
+// evaluate gives NaN, which the readout shows as empty.
 GeoPoint PlanPointToGeographic(float X, float Y);
+
+// The inverse of a transverse Mercator on WGS84 with scale 1 at its central meridian lon0 and
+// origin latitude lat0 (degrees): northing and easting in metres from (lat0, lon0).
+GeoPoint TransverseMercatorToGeographic(double northing, double easting, double lat0, double lon0);
 
 // Longest text FormatAngle writes, with its NUL.
 constexpr size_t kAngleTextSize = 32;

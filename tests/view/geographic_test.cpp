@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "data/plan_ini.h"
+
 namespace {
 
 struct AngleCase {
@@ -75,3 +77,43 @@ TEST(PlanToGeographicTest, EastOfTheMeridianIsEastAndLatitudeFallsAwayFromIt) {
 }
 
 }  // namespace
+
+// A city with a plan.ini: its transverse Mercator on WGS84. At the equator a metre north is
+// 1 / (a (1 - e^2)) radians of latitude (the meridian's radius of curvature there, 6335439.3 m)
+// and a metre east 1 / a radians of longitude (6378137 m).
+TEST(GeographicOfImportedCity, TransverseMercatorAtAndNearItsCentre) {
+    GeoPoint centre = TransverseMercatorToGeographic(0.0, 0.0, 55.75, 37.62);
+    EXPECT_NEAR(centre.latitude, 55.75, 1e-7);  // a centimetre: the series is cut after D^6
+    EXPECT_NEAR(centre.longitude, 37.62, 1e-9);
+    GeoPoint north = TransverseMercatorToGeographic(1000.0, 0.0, 0.0, 10.0);
+    EXPECT_NEAR(north.latitude, 1000.0 / 6335439.3 * 57.29577951308232, 1e-7);
+    EXPECT_NEAR(north.longitude, 10.0, 1e-12);
+    GeoPoint east = TransverseMercatorToGeographic(0.0, 1000.0, 0.0, 10.0);
+    EXPECT_NEAR(east.latitude, 0.0, 1e-9);
+    EXPECT_NEAR(east.longitude, 10.0 + 1000.0 / 6378137.0 * 57.29577951308232, 1e-7);
+    // South of the origin latitude: the degree between 55 and 56 degrees is 111,333 m long
+    // (111132.954 - 559.822 cos 2phi + 1.175 cos 4phi at phi = 55.5 degrees).
+    GeoPoint south = TransverseMercatorToGeographic(-111333.0, 0.0, 56.0, 37.0);
+    EXPECT_NEAR(south.latitude, 55.0, 0.0002);
+}
+
+TEST(GeographicOfImportedCity, PlanPointsGoThroughTheCityProjection) {
+    const PlanIniRec saved = g_planIni;
+    g_planIni = PlanIniRec{};
+    g_planIni.present = true;
+    g_planIni.haveCentre = true;
+    g_planIni.lat0 = 0.0;
+    g_planIni.lon0 = 10.0;
+    g_planIni.xShift = 5000.0;
+    g_planIni.yShift = 3000.0;
+    GeoPoint p = PlanPointToGeographic(6000.0f, 3000.0f);
+    EXPECT_NEAR(p.latitude, 1000.0 / 6335439.3 * 57.29577951308232, 1e-7);
+    EXPECT_NEAR(p.longitude, 10.0, 1e-9);
+    // Only a projection string: nothing the viewer can convert, an empty readout.
+    g_planIni.haveCentre = false;
+    p = PlanPointToGeographic(6000.0f, 3000.0f);
+    char text[kAngleTextSize];
+    EXPECT_EQ(FormatAngle(p.latitude, text, sizeof text), 0);
+    EXPECT_STREQ(text, "");
+    g_planIni = saved;
+}
