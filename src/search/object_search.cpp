@@ -84,10 +84,12 @@ void FillThemeList(HWND window) {
     Send(window, kThemeList, LB_RESETCONTENT);
     // Each group, then its items indented under it: the lines follow ThemeNodeAtLine.
     for (const ThemeNode* group = g_theme_root; group != nullptr; group = group->next) {
-        const std::string line = " " + FieldText(group->name, sizeof group->name);
+        std::string line = " ";
+        line += FieldText(group->name, sizeof group->name);
         Send(window, kThemeList, LB_ADDSTRING, 0, TextParam(line.c_str()));
         for (const ThemeNode* item = group->child; item != nullptr; item = item->next) {
-            const std::string indented = "        " + FieldText(item->name, sizeof item->name);
+            std::string indented = "        ";
+            indented += FieldText(item->name, sizeof item->name);
             Send(window, kThemeList, LB_ADDSTRING, 0, TextParam(indented.c_str()));
         }
     }

@@ -263,7 +263,10 @@ std::vector<std::string> PlaceNames(uint64_t seed, int count) {
     std::vector<std::string> out;
     for (int i = 0; i < count; ++i) {
         std::string name = all[i % all.size()];
-        if (i >= static_cast<int>(all.size())) name += " " + std::to_string(1 + i / static_cast<int>(all.size()));
+        if (i >= static_cast<int>(all.size())) {
+            name += ' ';
+            name += std::to_string(1 + i / static_cast<int>(all.size()));
+        }
         out.push_back(name);
     }
     return out;
