@@ -42,20 +42,34 @@ trap cleanup EXIT
 
 "$generator" --out "$work/city" --seed 7 --buildings 500 > /dev/null
 
-# A street with houses, found the way the dialog finds it: the first of a few beginnings whose
-# street has a house list. Its first house is the one to pick.
+# A street with houses, found the way the dialog finds it: for each street that has a house list,
+# in table order, the shortest beginning of its name (four letters or more) that selects it.
+# Its first house is the one to pick.
+command -v python3 > /dev/null || { echo "search_xvfb: python3 is needed to read the street names"; exit 1; }
+inspect=$build_dir/tools/plan-inspect/plan-inspect
+[ -x "$inspect" ] || { echo "search_xvfb: $inspect was not built"; exit 1; }
+"$inspect" --records street_names "$work/city" | python3 -c '
+import json, sys
+for i, rec in enumerate(json.load(sys.stdin)["records"]["g_street_names"]):
+    if rec["kind"] not in (0, 100):
+        print(i, rec["name"].lower())' > "$work/streets"
 street_text=
 house_text=
-for beginning in land rab sad a b k m n p s t; do
-  index=$(cd "$work/city" && "$query" street "$beginning" | sed -n 's/.*"index": \(-\{0,1\}[0-9]*\).*/\1/p')
-  [ -n "$index" ] && [ "$index" -ge 0 ] || continue
+while read -r index name; do
   first=$(cd "$work/city" && "$query" houses "$index" | sed -n 's/.*"text": "\([0-9A-Za-z/]*\).*/\1/p' | head -n 1)
-  if [ -n "$first" ]; then
-    street_text=$beginning
-    house_text=$first
-    break
-  fi
-done
+  [ -n "$first" ] || continue
+  for length in 4 5 6 7 8 9 10; do
+    beginning=${name:0:$length}
+    # Only letters are typed: the beginning stops before a blank, a dot or a sign.
+    [[ "$beginning" =~ ^[a-z]+$ ]] || break
+    found=$(cd "$work/city" && "$query" street "$beginning" | sed -n 's/.*"index": \(-\{0,1\}[0-9]*\).*/\1/p')
+    if [ "$found" = "$index" ]; then
+      street_text=$beginning
+      house_text=$first
+      break 2
+    fi
+  done
+done < "$work/streets"
 [ -n "$street_text" ] || { echo "search_xvfb: the generated town has no street with houses to find"; exit 1; }
 echo "search_xvfb: street '$street_text', house '$house_text'"
 
