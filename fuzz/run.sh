@@ -41,6 +41,8 @@ fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+# The toolkit's font libraries keep a few blocks for the life of the process, as in the tests.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$source_dir/tests/lsan.supp:print_suppressions=0}
 status=0
 for t in "${targets[@]}"; do
   work=$build_dir/fuzz-work/$t
