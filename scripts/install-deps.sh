@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick poppler-utils
   libosmium2-dev libprotozero-dev libproj-dev proj-data zlib1g-dev libbz2-dev libexpat1-dev
   desktop-file-utils appstream dpkg-dev file python3
+  coreutils mawk man-db
 )
 
 missing=()

@@ -35,15 +35,8 @@ cleanup() {
 trap cleanup EXIT
 
 "$generator" --out "$work/city" --seed 11 --buildings 400 > /dev/null
-Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "monkey: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
+start_xvfb "$work" "$width" "$height" monkey
 # Whatever the monkey prints or saves lands in the scratch folder.
 export HOME=$work/home
 mkdir -p "$HOME"

@@ -73,15 +73,8 @@ done < "$work/streets"
 [ -n "$street_text" ] || { echo "search_xvfb: the generated town has no street with houses to find"; exit 1; }
 echo "search_xvfb: street '$street_text', house '$house_text'"
 
-Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "search_xvfb: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
+start_xvfb "$work" "$width" "$height" search_xvfb
 
 (cd "$work/city" && exec "$viewer") > "$work/viewer.log" 2>&1 &
 viewer_pid=$!

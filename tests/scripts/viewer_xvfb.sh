@@ -45,17 +45,8 @@ trap cleanup EXIT
 
 "$generator" --out "$work/city" --seed 7 --buildings 500 > /dev/null
 
-# Xvfb picks a free display itself and writes its number, so parallel runs do not collide.
-Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "viewer_xvfb: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-# The tests run with the headless platform; the viewer here needs the real display.
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
+start_xvfb "$work" "$width" "$height" viewer_xvfb
 
 (cd "$work/city" && exec "$viewer") > "$work/viewer.log" 2>&1 &
 viewer_pid=$!
