@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the project twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds. Fails on any failure or report.
+# UndefinedBehaviorSanitizer) and runs every test in both builds, then runs each fuzz target for
+# 30 seconds. Fails on any failure or report.
 # Our own builds treat every compiler warning as an error; a user's or packager's build does not.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +39,11 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_retu
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 run_tests build-asan
+
+echo "== Fuzz targets, 30 seconds each on their corpora =="
+# A clang build of its own with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer; a
+# finding fails the run and its input stays in build-fuzz/fuzz-work/<target>/findings.
+env -u ASAN_OPTIONS -u UBSAN_OPTIONS -u LSAN_OPTIONS FUZZ_JOBS="$jobs" bash fuzz/run.sh 30
 
 if [ -s "$skipped" ]; then
   echo "== Tests that did not run =="
