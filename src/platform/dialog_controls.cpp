@@ -424,9 +424,6 @@ private:
 
 // ---- List boxes ----
 
-constexpr int kTextRole = Qt::UserRole + 1;
-constexpr int kDataRole = Qt::UserRole;
-
 class ListWidget final : public QListWidget {
 public:
     ListWidget(HWND hwnd, bool notify, QWidget* parent) : QListWidget(parent), hwnd_(hwnd), notify_(notify) {}
