@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "avenues.h"
 #include "layout.h"
 
 namespace citygen {
@@ -26,6 +27,7 @@ struct Draft {
     bool driveway = false;  // unnamed
     bool circleLine = false;
     bool embankment = false;  // traced along the shore already: not bent again
+    bool avenue = false;      // one of the main avenues, laid out whole: not bent again
     int group = -1;  // the parts of one street share it
 };
 
@@ -197,7 +199,16 @@ std::vector<double> GridPositions(double lo, double hi, double spacing, const st
     return out;
 }
 
-void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& drafts) {
+// Whether a grid stretch would run along an avenue, a street's width or two beside it: its ends
+// and middle all lie near the avenue.
+bool AlongAvenue(const Polyline& piece, const std::vector<Polyline>& avenues, double near) {
+    double len = PolylineLength(piece);
+    for (double t : {0.0, 0.5 * len, len})
+        if (AvenueDistance(avenues, PointAt(piece, t)) > near) return false;
+    return true;
+}
+
+void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
     if (p.cell.size() < 3) return;
     Vec u = Dir(p.angle);
     Vec v = Perp(u);
@@ -244,6 +255,7 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
                     for (Polyline& piece : ClipLineConvex(run, p.cell)) {
                         Vec mid = PointAt(piece, 0.5 * PolylineLength(piece));
                         if (!keepAll && !PointInRing(inner, mid)) continue;
+                        if (!keepAll && AlongAvenue(piece, avenues, 0.45 * std::min(p.crossSpacing, p.longSpacing))) continue;
                         Draft d;
                         d.line = piece;
                         d.circleLine = keepAll;
@@ -292,7 +304,7 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
 // bend are joined into one long street, so that the main streets run on through the city under
 // one name instead of changing it at every corner of a neighbourhood.
 void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& built, int& groups,
-                   std::vector<Draft>& drafts) {
+                   std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
     std::vector<std::pair<Vec, Vec>> edges;
     for (size_t i = 0; i < patches.size(); ++i) {
         const Ring& cell = patches[i].cell;
@@ -346,9 +358,11 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
                 else line.insert(line.begin(), far);
             }
         }
+        if (AlongAvenue(line, avenues, 90.0)) continue;
         Draft d;
         d.line = line;
-        d.rank = PolylineLength(line) > 900.0 ? 1 : 2;
+        // The avenues are the main streets; the borders between neighbourhoods are ordinary ones.
+        d.rank = 2;
         d.group = groups++;
         drafts.push_back(d);
     }
@@ -361,7 +375,8 @@ void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) 
         double from, to;  // the stretch, along x (a west shore) or along y (a south shore)
         bool westShore;
     };
-    const Shore shores[] = {{3400.0, 9200.0, true}, {10600.0, 12800.0, false}};
+    // The shore of Tervelsky bay has its avenue already.
+    const Shore shores[] = {{3400.0, 9200.0, true}};
     const double inland = 45.0;
     for (const Shore& shore : shores) {
         std::vector<double> depth;  // how far in from the plan's edge the street runs
@@ -405,15 +420,22 @@ void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) 
     }
 }
 
-void Highways(int& groups, std::vector<Draft>& drafts) {
-    const std::vector<Polyline> routes = {
+}  // namespace
+
+std::vector<Polyline> HighwayRoutes() {
+    return {
         {{8700, 6600}, {10500, 7600}, {12000, 8300}, {13600, 9000}, {15000, 9600}, {16500, 10300}, {18000, 10900},
          {19500, 11600}, {21000, 12300}, {22500, 13000}, {24000, 13600}, {25500, 14100}, {27000, 14500}, {kPlanXMax, 14700}},
         {{7600, 12800}, {8800, 14200}, {10000, 15400}, {11200, 16600}, {12400, 17600}, {13400, 18500}, {14400, 19400},
          {15000, kPlanYMax}},
         {{19500, 11600}, {20500, 13500}, {21500, 15500}, {22500, 17500}, {23200, kPlanYMax}},
     };
-    for (const Polyline& r : routes) {
+}
+
+namespace {
+
+void Highways(int& groups, std::vector<Draft>& drafts) {
+    for (const Polyline& r : HighwayRoutes()) {
         Draft d;
         d.line = r;
         d.rank = 0;
@@ -442,6 +464,7 @@ Vec Warp(uint64_t seed, Vec p) {
 
 bool StreetCell(const LandMask& mask, Vec p, bool throughForest) {
     uint8_t f = mask.At(p);
+    if (f & kCellCemetery) return false;
     uint8_t tested = throughForest ? (kCellLand | kCellWater) : (kCellLand | kCellWater | kCellForest);
     return (f & tested) == kCellLand && mask.WaterDistance(p) >= kStreetMargin;
 }
@@ -648,10 +671,17 @@ Polyline Resample(const Polyline& line) { return Densify(line, kPieceStep); }
 
 }  // namespace
 
-Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare) {
+Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare,
+                     const std::vector<Polyline>& avenues) {
     Network net;
     net.patches = LayOutPatches(seed, mask, districts);
     for (Patch& p : net.patches) FitAngle(p);
+    // A neighbourhood an avenue passes through lays its blocks square to the avenue.
+    for (Patch& p : net.patches) {
+        if (!p.circles.empty()) continue;
+        Vec along;
+        if (AvenueDistance(avenues, p.seed, &along) < 900.0) p.angle = std::atan2(along.x, along.y);
+    }
 
     // The neighbourhoods nearest the centre are built first; those with circular places always.
     std::vector<size_t> order(net.patches.size());
@@ -673,18 +703,26 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     int groups = 0;
     for (size_t i = 0; i < net.patches.size(); ++i) {
         Rng patchRng(seed, 1000 + i);
-        if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts);
+        if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts, avenues);
     }
-    BorderStreets(net.patches, built, groups, drafts);
+    BorderStreets(net.patches, built, groups, drafts, avenues);
     Embankments(mask, groups, drafts);
     Highways(groups, drafts);
+    for (const Polyline& line : avenues) {
+        Draft d;
+        d.line = line;
+        d.rank = 1;
+        d.avenue = true;
+        d.group = groups++;
+        drafts.push_back(d);
+    }
 
     // Bend, cut to the land, and drop what is left too short to be a street.
     std::vector<Polyline> lines;
     std::vector<Draft> kept;
     for (const Draft& d : drafts) {
         Polyline bent;
-        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment ? p : Warp(seed, p));
+        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment || d.avenue ? p : Warp(seed, p));
         for (Polyline& piece : ClipToLand(bent, mask, d.rank == 0)) {
             double len = PolylineLength(piece);
             if (len < (d.driveway ? 60.0 : 140.0) && !d.circleLine) continue;
@@ -721,6 +759,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
             Street s;
             s.rank = kept[i].rank;
             s.bridge = kept[i].bridge;
+            s.avenue = kept[i].avenue;
             net.streets.push_back(s);
         }
         Street& s = net.streets[at];

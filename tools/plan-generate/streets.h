@@ -32,7 +32,13 @@ struct Network {
 
 // Lays out the patches and streets. `builtShare` (0..1] says how much of the city the wanted
 // number of buildings needs; the neighbourhoods nearest the centre come first.
-Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare);
+// The avenues run through the city whatever its size; the neighbourhoods beside them turn their
+// grids to them.
+Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare,
+                     const std::vector<Polyline>& avenues);
+
+// The highways out of town, as laid out before they are bent and cut at the water.
+std::vector<Polyline> HighwayRoutes();
 
 // The city centre, from which house numbers count and the town grows.
 constexpr Vec kCityCentre{5600.0, 7000.0};
