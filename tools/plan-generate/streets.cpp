@@ -469,7 +469,7 @@ bool StreetCell(const LandMask& mask, Vec p, bool throughForest) {
     return (f & tested) == kCellLand && mask.WaterDistance(p) >= kStreetMargin;
 }
 
-bool BridgeableCell(const LandMask& mask, Vec p) { return (mask.At(p) & kCellLand) != 0; }
+bool BridgeableCell(const LandMask& mask, Vec p) { return (mask.At(p) & (kCellLand | kCellCemetery)) == kCellLand; }
 
 // The stretches of a line that lie on land, joined over short crossings of rivers.
 std::vector<Polyline> ClipToLand(const Polyline& line, const LandMask& mask, bool throughForest) {

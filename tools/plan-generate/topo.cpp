@@ -260,10 +260,15 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask, const std::vector<Po
             Vec c = site.at + Vec{rng.Range(-150, 150), rng.Range(-150, 150)};
             double along = rng.Range(190, 240), across = rng.Range(130, 170), cut = 25.0;
             Vec u = Dir(65.0 * kPi / 180.0), v = Perp(u);
-            Ring ring;
-            for (const auto& [a, b] : {std::pair{along, across - cut}, {along - cut, across}, {cut - along, across}, {-along, across - cut},
-                                       {-along, cut - across}, {cut - along, -across}, {along - cut, -across}, {along, cut - across}})
-                ring.push_back(c + u * a + v * b);
+            auto outline = [&](double pad) {
+                double a = along + pad, b = across + pad;
+                Ring r;
+                for (const auto& [da, db] : {std::pair{a, b - cut}, {a - cut, b}, {cut - a, b}, {-a, b - cut}, {-a, cut - b},
+                                             {cut - a, -b}, {a - cut, -b}, {a, cut - b}})
+                    r.push_back(c + u * da + v * db);
+                return r;
+            };
+            Ring ring = outline(0.0);
             bool clear = AvenueDistance(roads, c) > along + 120.0;
             for (const Vec& p : ring) clear = clear && !NearCircle(p, 600.0) && AvenueDistance(roads, p) > 120.0;
             if (!clear || !WhollyOnDryLand(ring, mask, 80.0, kCellForest | kCellPark)) continue;
@@ -272,7 +277,9 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask, const std::vector<Po
             fence.push_back(ring.front());
             city.areas.push_back({750, ring});
             city.minor.push_back({4, fence});
-            mask.FillRing(ring, static_cast<uint8_t>(kCellForest | kCellCemetery));
+            // Streets stop a few metres short of the fence, whatever the raster's cells.
+            mask.FillRing(ring, kCellForest);
+            mask.FillRing(outline(15.0), kCellCemetery);
             for (double k : {-0.5, 0.0, 0.5}) city.minor.push_back({4, {c + u * (k * along) - v * (across - 12.0), c + u * (k * along) + v * (across - 12.0)}});
             city.minor.push_back({4, {c - u * (along - 12.0), c + u * (along - 12.0)}});
             city.places.push_back({static_cast<int>(std::lround(c.x)), static_cast<int>(std::lround(c.y)), name});
