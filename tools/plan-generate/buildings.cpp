@@ -483,6 +483,18 @@ private:
                 break;
             }
             case Zone::Industry: {
+                if (patch != nullptr && patch->port) {
+                    // Warehouses of the docks: long, deep and low, close to the street for the lorries.
+                    double setback = halfWidth + r.Range(6.0, 12.0);
+                    pad = 5.0;
+                    w = r.Range(50, 110);
+                    if (!frameAt(w, f)) return 0.0;
+                    shape = RectShape(f, w, r.Range(24, 40), setback);
+                    b.purpose = 777;
+                    b.floors = r.Chance(0.8) ? 1 : 2;
+                    gap = r.Range(10.0, 20.0);
+                    break;
+                }
                 double setback = halfWidth + r.Range(8.0, 20.0);
                 pad = 5.0;
                 w = r.Range(30, 80);

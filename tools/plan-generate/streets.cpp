@@ -139,6 +139,14 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
             circles.push_back({});
         }
     }
+    // The docks on the west bank of the harbour, which the neighbourhoods round do not reach.
+    const Vec docks{3350, 7950};
+    bool withDocks = mask.IsDry(docks) && mask.WaterDistance(docks) > 200.0;
+    if (withDocks) {
+        seeds.push_back(docks);
+        circles.push_back({});
+    }
+    const size_t docksIndex = withDocks ? seeds.size() - 1 : seeds.size();
     // Villages along the highway in the far north.
     for (Vec v : {Vec{23800, 14600}, Vec{26400, 15800}, Vec{24600, 17800}}) {
         seeds.push_back(v);
@@ -152,9 +160,19 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         if (!p.circles.empty()) p.zone = Zone::Centre, p.crossSpacing = 130, p.longSpacing = 190, p.dropRate = 0.03;
         bool village = i >= seeds.size() - 3;
         if (village) p.zone = Zone::Houses;
+        if (i == docksIndex) {
+            // Long wide blocks square with the harbour, which runs up from its mouth at about
+            // 80 degrees from the east.
+            p.port = true;
+            p.zone = Zone::Industry;
+            p.angle = 79.0 * kDegree;
+            p.crossSpacing = rng.Range(230, 260);
+            p.longSpacing = rng.Range(150, 170);
+            p.dropRate = 0.05;
+        }
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : 1400.0;
+        double reach = village ? 650.0 : i == docksIndex ? 1000.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -678,7 +696,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     for (Patch& p : net.patches) FitAngle(p);
     // A neighbourhood an avenue passes through lays its blocks square to the avenue.
     for (Patch& p : net.patches) {
-        if (!p.circles.empty()) continue;
+        if (!p.circles.empty() || p.port) continue;
         Vec along;
         if (AvenueDistance(avenues, p.seed, &along) < 900.0) p.angle = std::atan2(along.x, along.y);
     }
@@ -694,7 +712,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     size_t wanted = static_cast<size_t>(std::ceil(std::clamp(builtShare, 0.0, 1.0) * order.size()));
     std::vector<bool> built(net.patches.size(), false);
     for (size_t k = 0; k < order.size(); ++k)
-        if (k < wanted || !net.patches[order[k]].circles.empty()) built[order[k]] = true;
+        if (k < wanted || !net.patches[order[k]].circles.empty() || net.patches[order[k]].port) built[order[k]] = true;
     // The villages along the northern highway stand whatever the size of the town.
     if (builtShare >= 0.5)
         for (size_t k = order.size() >= 3 ? net.patches.size() - 3 : 0; k < net.patches.size(); ++k) built[k] = true;

@@ -22,6 +22,7 @@ struct Patch {
     Zone zone = Zone::Houses;
     int district = 1;
     std::vector<int> circles;  // circular places inside
+    bool port = false;         // the docks west of the harbour: warehouses along wide streets
 };
 
 struct Network {
