@@ -970,6 +970,33 @@ TEST_P(GeneratedCity, CemeteriesAreFencedWithoutStreetsOrHouses) {
     }
 }
 
+// The docks on the west bank of the harbour, between its mouth and its head, are built up with
+// warehouses: long, deep and low (at least 50 by 24 m, one or two floors), every corner on land
+// and out of the harbour. A town of a few hundred houses does not reach that far from the centre.
+TEST_P(GeneratedCity, DocksWestOfTheHarbourHoldWarehousesOnLand) {
+    if (!GetParam().wholeCity) GTEST_SKIP() << "a town is built round its centre only";
+    const LineRec* harbour = nullptr;
+    for (int i = 0; i < g_topo3_count; ++i)
+        if (g_topo3[i].code == 4912) harbour = &g_topo3[i];
+    ASSERT_NE(harbour, nullptr);
+    double west = 1e9;
+    for (int k = 0; k < harbour->count; ++k) west = std::fmin(west, harbour->pts[k].y);
+    int warehouses = 0, wet = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.x < harbour->box.xMin || b.x > harbour->box.xMax || b.y > west || b.y < west - 1200.0) continue;
+        double area2 = 0.0;
+        for (int k = 0, m = b.count - 1; k < b.count; m = k++) area2 += b.pts[m].x * b.pts[k].y - b.pts[k].x * b.pts[m].y;
+        if (b.purpose == 777 && b.floors <= 2 && std::fabs(area2) / 2.0 >= 1200.0) ++warehouses;
+        bool dry = true;
+        for (int k = 0; k < b.count; ++k)
+            dry = dry && OnLand(b.pts[k].x, b.pts[k].y) && !InPolygon(harbour->pts, harbour->count, b.pts[k].x, b.pts[k].y);
+        wet += !dry;
+    }
+    EXPECT_GE(warehouses, 20);
+    EXPECT_EQ(wet, 0);
+}
+
 // The labels of the overview and its inset as the viewer sets them: the text's top-left
 // corner at its plan point, running east, at the scale each picture gets on a screen. Sea
 // names must lie on the sea and names of places on the land, whatever the screen.
