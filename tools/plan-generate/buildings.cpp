@@ -464,11 +464,12 @@ private:
                     if (!frameAt(w, f)) return 0.0;
                     shape = ArcSlab(f, w, r.Range(12, 14), setback, r.Range(6, 14), 12 + r.Below(8));
                 } else {
-                    w = r.Range(60, 110);
+                    // The long panel slabs of the estates, with wide yards between them.
+                    w = r.Range(80, 150);
                     if (!frameAt(w, f)) return 0.0;
-                    shape = RectShape(f, w, r.Range(12, 15), setback);
+                    shape = RectShape(f, w, r.Range(12, 16), setback);
                 }
-                gap = r.Range(10.0, 28.0);
+                gap = r.Range(25.0, 45.0);
                 break;
             }
             case Zone::Houses: {
@@ -565,9 +566,8 @@ private:
                 break;
             case Zone::Blocks:
                 if (b.floors == 1) {
-                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 20}, {5, 6}})
-                                             : district >= 4 ? Pick(r, {{5, 30}, {9, 50}, {12, 14}, {16, 6}})
-                                                             : Pick(r, {{9, 38}, {10, 10}, {12, 16}, {14, 12}, {16, 16}, {5, 8}});
+                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 26}})
+                                             : Pick(r, {{9, 40}, {10, 10}, {12, 18}, {14, 14}, {16, 18}});
                 }
                 b.purpose = Pick(r, {{411, 84}, {658, 7}, {461, 4}, {888, 2}, {555, 2}, {661, 1}});
                 break;
@@ -750,7 +750,7 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
             switch (z) {
                 case Zone::Centre: return 0.3;
                 case Zone::Houses: return 0.55;
-                case Zone::Blocks: return 0.8;
+                case Zone::Blocks: return 0.65;
                 default: return 0.75;
             }
         };
