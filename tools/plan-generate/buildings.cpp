@@ -475,12 +475,13 @@ private:
             case Zone::Houses: {
                 double setback = halfWidth + r.Range(5.0, 10.0);
                 pad = 2.0;
-                w = r.Range(8, 13);
+                // Small plots close together along the lanes.
+                w = r.Range(8, 12);
                 if (!frameAt(w + 8.0, f)) return 0.0;
-                if (r.Chance(0.3)) return w + r.Range(10.0, 20.0);  // a garden plot
+                if (r.Chance(0.15)) return w + r.Range(8.0, 14.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
-                gap = r.Range(12.0, 20.0);
+                gap = r.Range(6.0, 12.0);
                 break;
             }
             case Zone::Industry: {
@@ -748,10 +749,10 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         // their blocks, and the private houses stand plot by plot along their streets.
         auto vacancy = [](Zone z) {
             switch (z) {
-                case Zone::Centre: return 0.3;
-                case Zone::Houses: return 0.55;
-                case Zone::Blocks: return 0.65;
-                default: return 0.75;
+                case Zone::Centre: return 0.4;
+                case Zone::Houses: return 0.35;
+                case Zone::Blocks: return 0.35;
+                default: return 0.6;
             }
         };
         for (Candidate& c : all)

@@ -139,14 +139,16 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
             circles.push_back({});
         }
     }
-    // The docks on the west bank of the harbour, which the neighbourhoods round do not reach.
-    const Vec docks{3350, 7950};
-    bool withDocks = mask.IsDry(docks) && mask.WaterDistance(docks) > 200.0;
-    if (withDocks) {
-        seeds.push_back(docks);
+    // The docks on both banks of the harbour's lower reach, which the neighbourhoods round do
+    // not reach.
+    std::vector<size_t> docks;
+    for (Vec d : {Vec{3350, 7950}, Vec{3450, 9450}}) {
+        if (!mask.IsDry(d) || mask.WaterDistance(d) < 200.0) continue;
+        docks.push_back(seeds.size());
+        seeds.push_back(d);
         circles.push_back({});
     }
-    const size_t docksIndex = withDocks ? seeds.size() - 1 : seeds.size();
+    auto isDocks = [&](size_t i) { return std::find(docks.begin(), docks.end(), i) != docks.end(); };
     // Villages along the highway in the far north.
     for (Vec v : {Vec{23800, 14600}, Vec{26400, 15800}, Vec{24600, 17800}}) {
         seeds.push_back(v);
@@ -160,7 +162,7 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         if (!p.circles.empty()) p.zone = Zone::Centre, p.crossSpacing = 130, p.longSpacing = 190, p.dropRate = 0.03;
         bool village = i >= seeds.size() - 3;
         if (village) p.zone = Zone::Houses;
-        if (i == docksIndex) {
+        if (isDocks(i)) {
             // Long wide blocks square with the harbour, which runs up from its mouth at about
             // 80 degrees from the east.
             p.port = true;
@@ -172,7 +174,7 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         }
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : i == docksIndex ? 1000.0 : 1400.0;
+        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -299,7 +301,8 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
         }
     }
     // Large blocks get a driveway through the middle, joining the streets on either side.
-    if (p.zone == Zone::Blocks || p.zone == Zone::Industry) {
+    // The docks' blocks are just two warehouses deep.
+    if ((p.zone == Zone::Blocks || p.zone == Zone::Industry) && !p.port) {
         for (size_t i = 0; i + 1 < vs.size(); ++i) {
             double vm = 0.5 * (vs[i] + vs[i + 1]);
             for (size_t k = 0; k + 1 < us.size(); ++k) {
