@@ -997,6 +997,29 @@ TEST_P(GeneratedCity, DocksWestOfTheHarbourHoldWarehousesOnLand) {
     EXPECT_EQ(wet, 0);
 }
 
+// The estates are built of panel slabs of 9 to 16 floors. A plain four-cornered block of flats
+// 80 m long or more can only be such a slab: the old town's houses are at most 46 m long, the
+// private houses 13 m, and the campus blocks of flats, which reach 95 m, have 9 to 12 floors.
+TEST_P(GeneratedCity, LongBlocksOfFlatsAreTallSlabs) {
+    int slabs = 0, wrong = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.purpose != 411 || b.count != 4) continue;
+        double longest = 0.0;
+        for (int k = 0, m = 3; k < 4; m = k++) longest = std::fmax(longest, std::hypot(b.pts[k].x - b.pts[m].x, b.pts[k].y - b.pts[m].y));
+        if (longest < 80.0) continue;
+        ++slabs;
+        if (b.floors < 9 || b.floors > 16) {
+            ++wrong;
+            if (wrong <= 3) ADD_FAILURE() << "a " << longest << " m block of " << b.floors << " floors at " << b.x << ", " << b.y;
+        }
+    }
+    if (GetParam().wholeCity) {
+        EXPECT_GE(slabs, 100);
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 // The labels of the overview and its inset as the viewer sets them: the text's top-left
 // corner at its plan point, running east, at the scale each picture gets on a screen. Sea
 // names must lie on the sea and names of places on the land, whatever the screen.
