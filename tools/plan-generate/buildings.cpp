@@ -749,9 +749,9 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         // their blocks, and the private houses stand plot by plot along their streets.
         auto vacancy = [](Zone z) {
             switch (z) {
-                case Zone::Centre: return 0.4;
+                case Zone::Centre: return 0.3;
                 case Zone::Houses: return 0.35;
-                case Zone::Blocks: return 0.35;
+                case Zone::Blocks: return 0.4;
                 default: return 0.6;
             }
         };
