@@ -697,11 +697,14 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     Network net;
     net.patches = LayOutPatches(seed, mask, districts);
     for (Patch& p : net.patches) FitAngle(p);
-    // A neighbourhood an avenue passes through lays its blocks square to the avenue.
+    // A neighbourhood an avenue passes through lays its blocks square to the avenue; the others
+    // turn with their neighbours, slowly across the town, so that the borders between them do
+    // not stand out as a mesh of their own.
     for (Patch& p : net.patches) {
         if (!p.circles.empty() || p.port) continue;
         Vec along;
         if (AvenueDistance(avenues, p.seed, &along) < 900.0) p.angle = std::atan2(along.x, along.y);
+        else p.angle = kAxisAngle + 22.0 * kDegree * Noise(seed + 9, p.seed.x, p.seed.y, 5000.0);
     }
 
     // The neighbourhoods nearest the centre are built first; those with circular places always.
