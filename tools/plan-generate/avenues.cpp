@@ -107,8 +107,8 @@ std::vector<Polyline> TraceAvenues(const Coast& coast, const LandMask& mask) {
         valley.insert(valley.end(), tail.begin() + 1, tail.end());
         avenues.push_back(SmoothLine(valley, 2, 2));
     }
-    // From the centre along the peninsula, between the highway and the bay.
-    avenues.push_back(Curve({{7409.6, 7115.0}, {8700, 8300}, {10600, 9800}, {13000, 11450}, {15300, 12500}, {17100, 13450}}));
+    // From the old town's circular places along the peninsula, between the highway and the bay.
+    avenues.push_back(Curve({{4737.0, 6125.0}, {6000, 6650}, {7409.6, 7115.0}, {8700, 8300}, {10600, 9800}, {13000, 11450}, {15300, 12500}, {17100, 13450}}));
     // Across the peninsula, from the railway by Kelmarsky bay to the shore of Tervelsky bay.
     avenues.push_back(Curve({{12400, 5900}, {12050, 8300}, {11400, 10900}, {10500, 13500}, {9700, 15500}, {9100, 17200}}));
     return avenues;
