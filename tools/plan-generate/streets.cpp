@@ -321,9 +321,9 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
     }
 }
 
-// Arterial roads along the borders between neighbourhoods. Border edges that meet at a gentle
-// bend are joined into one long street, so that the main streets run on through the city under
-// one name instead of changing it at every corner of a neighbourhood.
+// Streets along the borders between neighbourhoods. Border edges that meet at a gentle bend are
+// joined into one street, so that it does not change its name at every corner of a
+// neighbourhood; a border that runs along an avenue is left to the avenue.
 void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& built, int& groups,
                    std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
     std::vector<std::pair<Vec, Vec>> edges;

@@ -243,8 +243,8 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask, const std::vector<Po
         }
     }
     // Cemeteries on the edge of the town: a fenced rectangle with cut corners, square with the
-    // peninsula, well clear of the avenues, highways and railway, with alleys inside; named as a
-    // part of the city, so that the viewer writes and finds its name.
+    // peninsula, well clear of the avenues and highways (the sites lie far from the railway),
+    // with alleys inside; named as a part of the city, so that the viewer writes and finds it.
     {
         std::vector<Polyline> roads = avenues;
         for (const Polyline& h : HighwayRoutes()) roads.push_back(h);
