@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -852,6 +853,171 @@ TEST_P(GeneratedCity, EveryStreetHasANameOfItsOwn) {
             ADD_FAILURE() << g_street_names[i].name;
         }
     EXPECT_EQ(duplicates, 0);
+}
+
+// The main streets read as a few long roads through the city, not as the borders of its
+// neighbourhoods: every avenue and highway is at least 3 km long, most of it in one unbroken
+// stretch (its drawn pieces meet end to end, broken only where it crosses wide water), and the
+// overview marks each of them in red. Round Tervelsky bay, up the Sosnovka, along and across the
+// peninsula the avenues are 7 to 13 km long and the three highways 9 to 21 km, so even cut at
+// the water each keeps 3 km, and there are at least six.
+TEST_P(GeneratedCity, AvenuesAndHighwaysRunThroughTheCity) {
+    std::map<int, std::vector<int>> piecesOf;
+    for (int s = 0; s < g_street_line_count; ++s) piecesOf[g_street_lines[s].code].push_back(s);
+    auto lineLength = [](const LineRec& l) {
+        double len = 0.0;
+        for (int k = 1; k < l.count; ++k) len += std::hypot(l.pts[k].x - l.pts[k - 1].x, l.pts[k].y - l.pts[k - 1].y);
+        return len;
+    };
+    int mainStreets = 0;
+    double mainLength = 0.0;
+    for (int i = 0; i < g_street_name_count; ++i) {
+        const StreetNameRec& n = g_street_names[i];
+        if (n.kind != 2 && n.kind != 5) continue;
+        SCOPED_TRACE(n.name);
+        ++mainStreets;
+        const std::vector<int>& pieces = piecesOf[n.id];
+        // Pieces sharing an end point are one stretch; the longest stretch counts.
+        std::vector<int> group(pieces.size());
+        for (size_t k = 0; k < pieces.size(); ++k) group[k] = static_cast<int>(k);
+        std::function<int(int)> root = [&](int k) { return group[k] == k ? k : group[k] = root(group[k]); };
+        auto same = [](PlanPoint a, PlanPoint b) { return a.x == b.x && a.y == b.y; };
+        for (size_t a = 0; a < pieces.size(); ++a)
+            for (size_t b = a + 1; b < pieces.size(); ++b) {
+                const LineRec& la = g_street_lines[pieces[a]];
+                const LineRec& lb = g_street_lines[pieces[b]];
+                PlanPoint ea[2] = {la.pts[0], la.pts[la.count - 1]}, eb[2] = {lb.pts[0], lb.pts[lb.count - 1]};
+                bool touch = false;
+                for (PlanPoint p : ea)
+                    for (PlanPoint q : eb) touch = touch || same(p, q);
+                if (touch) group[root(static_cast<int>(a))] = root(static_cast<int>(b));
+            }
+        std::map<int, double> stretch;
+        double total = 0.0;
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            double len = lineLength(g_street_lines[pieces[k]]);
+            stretch[root(static_cast<int>(k))] += len;
+            total += len;
+        }
+        double longest = 0.0;
+        for (const auto& [key, len] : stretch) longest = std::max(longest, len);
+        EXPECT_GE(total, 3000.0);
+        EXPECT_GE(longest, 2000.0);
+        mainLength += total;
+    }
+    EXPECT_GE(mainStreets, 6);
+    double red = 0.0;
+    for (int i = 0; i < g_topo2_count; ++i)
+        if (g_topo2[i].code == 9005) red += lineLength(g_topo2[i]);
+    EXPECT_GE(red, 0.95 * mainLength) << "the overview marks the main streets";
+}
+
+// A cemetery is a fenced 750 area named as a part of the city: no street or railway enters it,
+// no building stands in it, and a path runs round it along its outline.
+TEST_P(GeneratedCity, CemeteriesAreFencedWithoutStreetsOrHouses) {
+    std::vector<int> cemeteries;
+    for (int i = 0; i < g_place_count; ++i) {
+        // "кладбище" as the loader transliterates it.
+        if (LowerName(g_places[i].name).find("kladbysh`e") == std::string::npos) continue;
+        const PlaceRec& p = g_places[i];
+        int area = -1;
+        for (int a = 0; a < g_topo1_count; ++a)
+            if (g_topo1[a].code == 750 && InPolygon(g_topo1[a].pts, g_topo1[a].count, p.x, p.y)) area = a;
+        EXPECT_GE(area, 0) << g_places[i].name << " stands in a hatched area";
+        if (area >= 0) cemeteries.push_back(area);
+    }
+    EXPECT_GE(cemeteries.size(), 1u);
+    EXPECT_LE(cemeteries.size(), 2u);
+    for (int a : cemeteries) {
+        const LineRec& c = g_topo1[a];
+        SCOPED_TRACE(testing::Message() << "cemetery at " << c.pts[0].x << ", " << c.pts[0].y);
+        auto enters = [&](const LineRec& l) {
+            if (!BoxesMeet(c.box, l.box, 0.0)) return false;
+            for (int k = 0; k < l.count; ++k)
+                if (InPolygon(c.pts, c.count, l.pts[k].x, l.pts[k].y)) return true;
+            for (int k = 1; k < l.count; ++k)
+                for (int j = 0, m = c.count - 1; j < c.count; m = j++)
+                    if (SegmentsCross(l.pts[k - 1], l.pts[k], c.pts[m], c.pts[j])) return true;
+            return false;
+        };
+        int streets = 0, railways = 0, buildings = 0;
+        for (int s = 0; s < g_street_line_count; ++s) streets += enters(g_street_lines[s]);
+        for (int s = 0; s < g_topo2_count; ++s) railways += g_topo2[s].code != 9005 && enters(g_topo2[s]);
+        for (int i = 0; i < g_building_count; ++i) {
+            const BuildingRec& b = g_buildings[i];
+            bool meets = false;
+            for (int k = 0; k < b.count; ++k) meets = meets || InPolygon(c.pts, c.count, b.pts[k].x, b.pts[k].y);
+            meets = meets || InPolygon(b.pts, b.count, c.pts[0].x, c.pts[0].y);
+            buildings += meets;
+        }
+        EXPECT_EQ(streets, 0);
+        EXPECT_EQ(railways, 0);
+        EXPECT_EQ(buildings, 0);
+        // The fence: a closed line whose every point is a corner of the outline.
+        bool fenced = false;
+        for (int i = 0; i < g_topo4_count && !fenced; ++i) {
+            const LineRec& l = g_topo4[i];
+            if (l.count != c.count + 1 || l.pts[0].x != l.pts[l.count - 1].x || l.pts[0].y != l.pts[l.count - 1].y) continue;
+            bool onOutline = true;
+            for (int k = 0; k < l.count && onOutline; ++k) {
+                bool corner = false;
+                for (int j = 0; j < c.count; ++j) corner = corner || std::hypot(l.pts[k].x - c.pts[j].x, l.pts[k].y - c.pts[j].y) < 1.0;
+                onOutline = corner;
+            }
+            fenced = onOutline;
+        }
+        EXPECT_TRUE(fenced);
+    }
+}
+
+// The docks on the west bank of the harbour, between its mouth and its head, are built up with
+// warehouses: long, deep and low (at least 50 by 24 m, one or two floors), every corner on land
+// and out of the harbour. A town of a few hundred houses does not reach that far from the centre.
+TEST_P(GeneratedCity, DocksWestOfTheHarbourHoldWarehousesOnLand) {
+    if (!GetParam().wholeCity) GTEST_SKIP() << "a town is built round its centre only";
+    const LineRec* harbour = nullptr;
+    for (int i = 0; i < g_topo3_count; ++i)
+        if (g_topo3[i].code == 4912) harbour = &g_topo3[i];
+    ASSERT_NE(harbour, nullptr);
+    double west = 1e9;
+    for (int k = 0; k < harbour->count; ++k) west = std::fmin(west, harbour->pts[k].y);
+    int warehouses = 0, wet = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.x < harbour->box.xMin || b.x > harbour->box.xMax || b.y > west || b.y < west - 1200.0) continue;
+        double area2 = 0.0;
+        for (int k = 0, m = b.count - 1; k < b.count; m = k++) area2 += b.pts[m].x * b.pts[k].y - b.pts[k].x * b.pts[m].y;
+        if (b.purpose == 777 && b.floors <= 2 && std::fabs(area2) / 2.0 >= 1200.0) ++warehouses;
+        bool dry = true;
+        for (int k = 0; k < b.count; ++k)
+            dry = dry && OnLand(b.pts[k].x, b.pts[k].y) && !InPolygon(harbour->pts, harbour->count, b.pts[k].x, b.pts[k].y);
+        wet += !dry;
+    }
+    EXPECT_GE(warehouses, 20);
+    EXPECT_EQ(wet, 0);
+}
+
+// The estates are built of panel slabs of 9 to 16 floors. A plain four-cornered block of flats
+// 80 m long or more can only be such a slab: the old town's houses are at most 46 m long, the
+// private houses 13 m, and the campus blocks of flats, which reach 95 m, have 9 to 12 floors.
+TEST_P(GeneratedCity, LongBlocksOfFlatsAreTallSlabs) {
+    int slabs = 0, wrong = 0;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.purpose != 411 || b.count != 4) continue;
+        double longest = 0.0;
+        for (int k = 0, m = 3; k < 4; m = k++) longest = std::fmax(longest, std::hypot(b.pts[k].x - b.pts[m].x, b.pts[k].y - b.pts[m].y));
+        if (longest < 80.0) continue;
+        ++slabs;
+        if (b.floors < 9 || b.floors > 16) {
+            ++wrong;
+            if (wrong <= 3) ADD_FAILURE() << "a " << longest << " m block of " << b.floors << " floors at " << b.x << ", " << b.y;
+        }
+    }
+    if (GetParam().wholeCity) {
+        EXPECT_GE(slabs, 100);
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 // The labels of the overview and its inset as the viewer sets them: the text's top-left

@@ -42,8 +42,11 @@ void NameStreets(uint64_t seed, City& city, const LandMask& mask) {
             s.name = namer.Bridge();
             continue;
         }
+        // Only the avenues through the city are called avenues; a short main street is a
+        // boulevard or a street.
         if (s.rank == 0) s.kind = kKindHighway;
-        else if (s.rank == 1) s.kind = rng.Chance(0.6) ? kKindAvenue : rng.Chance(0.4) ? kKindBoulevard : kKindStreet;
+        else if (s.avenue) s.kind = kKindAvenue;
+        else if (s.rank == 1) s.kind = rng.Chance(0.4) ? kKindBoulevard : kKindStreet;
         else if (len > 400.0 && ShoreShare(s, mask) > 0.7) s.kind = kKindEmbankment;
         else if (s.rank == 3) s.kind = rng.Chance(0.75) ? kKindLane : kKindStreet;
         else s.kind = rng.Chance(0.85) ? kKindStreet : kKindPassage;

@@ -464,25 +464,39 @@ private:
                     if (!frameAt(w, f)) return 0.0;
                     shape = ArcSlab(f, w, r.Range(12, 14), setback, r.Range(6, 14), 12 + r.Below(8));
                 } else {
-                    w = r.Range(60, 110);
+                    // The long panel slabs of the estates, with wide yards between them.
+                    w = r.Range(80, 150);
                     if (!frameAt(w, f)) return 0.0;
-                    shape = RectShape(f, w, r.Range(12, 15), setback);
+                    shape = RectShape(f, w, r.Range(12, 16), setback);
                 }
-                gap = r.Range(10.0, 28.0);
+                gap = r.Range(25.0, 45.0);
                 break;
             }
             case Zone::Houses: {
                 double setback = halfWidth + r.Range(5.0, 10.0);
                 pad = 2.0;
-                w = r.Range(8, 13);
+                // Small plots close together along the lanes.
+                w = r.Range(8, 12);
                 if (!frameAt(w + 8.0, f)) return 0.0;
-                if (r.Chance(0.3)) return w + r.Range(10.0, 20.0);  // a garden plot
+                if (r.Chance(0.15)) return w + r.Range(8.0, 14.0);  // a garden plot
                 shape = r.Chance(0.2) ? LShape(f, w, r.Range(7, 10), r.Range(4.5, 6), r.Range(4, 7), setback, r.Chance(0.5))
                                       : RectShape(f, w, r.Range(7, 11), setback);
-                gap = r.Range(12.0, 20.0);
+                gap = r.Range(6.0, 12.0);
                 break;
             }
             case Zone::Industry: {
+                if (patch != nullptr && patch->port) {
+                    // Warehouses of the docks: long, deep and low, close to the street for the lorries.
+                    double setback = halfWidth + r.Range(6.0, 12.0);
+                    pad = 5.0;
+                    w = r.Range(50, 110);
+                    if (!frameAt(w, f)) return 0.0;
+                    shape = RectShape(f, w, r.Range(24, 40), setback);
+                    b.purpose = 777;
+                    b.floors = r.Chance(0.8) ? 1 : 2;
+                    gap = r.Range(10.0, 20.0);
+                    break;
+                }
                 double setback = halfWidth + r.Range(8.0, 20.0);
                 pad = 5.0;
                 w = r.Range(30, 80);
@@ -553,9 +567,8 @@ private:
                 break;
             case Zone::Blocks:
                 if (b.floors == 1) {
-                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 20}, {5, 6}})
-                                             : district >= 4 ? Pick(r, {{5, 30}, {9, 50}, {12, 14}, {16, 6}})
-                                                             : Pick(r, {{9, 38}, {10, 10}, {12, 16}, {14, 12}, {16, 16}, {5, 8}});
+                    b.floors = district == 2 ? Pick(r, {{9, 30}, {10, 14}, {12, 16}, {14, 14}, {16, 26}})
+                                             : Pick(r, {{9, 40}, {10, 10}, {12, 18}, {14, 14}, {16, 18}});
                 }
                 b.purpose = Pick(r, {{411, 84}, {658, 7}, {461, 4}, {888, 2}, {555, 2}, {661, 1}});
                 break;
@@ -737,9 +750,9 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
         auto vacancy = [](Zone z) {
             switch (z) {
                 case Zone::Centre: return 0.3;
-                case Zone::Houses: return 0.55;
-                case Zone::Blocks: return 0.8;
-                default: return 0.75;
+                case Zone::Houses: return 0.35;
+                case Zone::Blocks: return 0.4;
+                default: return 0.6;
             }
         };
         for (Candidate& c : all)

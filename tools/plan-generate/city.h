@@ -43,6 +43,7 @@ struct Street {
     std::vector<Polyline> runs;    // the street's stretches in order, before they are cut into pieces
     std::vector<Polyline> pieces;  // the drawn records, cut at crossings
     bool bridge = false;
+    bool avenue = false;  // one of the few long main streets through the city
 };
 
 struct Label {

@@ -18,6 +18,7 @@ enum CellFlag : uint8_t {
     kCellPark = 8,      // parks and squares: streets may pass, no houses
     kCellIndustry = 16,
     kCellShore = 32,  // the coast or a shore passes through: neither wholly land nor water
+    kCellCemetery = 64,  // within a cemetery's fence: no road at all, not even a highway
 };
 
 class LandMask {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "addresses.h"
+#include "avenues.h"
 #include "buildings.h"
 #include "coast.h"
 #include "kerbs.h"
@@ -28,11 +29,12 @@ City GenerateCity(const Options& options) {
     city.land = coast.land;
     for (const WaterBody& w : coast.water) city.water.push_back({w.code, w.ring});
     city.districts = BuildDistricts(coast.land);
-    PlaceNature(options.seed, city, mask);
+    std::vector<Polyline> avenues = TraceAvenues(coast, mask);
+    PlaceNature(options.seed, city, mask, avenues);
     // A town needs only the neighbourhoods round the centre; the whole city leaves its farthest
     // neighbourhoods to fields and woods, so that the streets it builds are lived in.
     double share = std::min(0.8, 1.25 * options.buildings / 33000.0);
-    Network net = BuildNetwork(options.seed, mask, city.districts, share);
+    Network net = BuildNetwork(options.seed, mask, city.districts, share, avenues);
     PlaceUrbanAreas(options.seed, net, city, mask);
     PlaceLines(options.seed, net, city, mask);
     city.streets = net.streets;

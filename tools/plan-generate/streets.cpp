@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "avenues.h"
 #include "layout.h"
 
 namespace citygen {
@@ -26,6 +27,7 @@ struct Draft {
     bool driveway = false;  // unnamed
     bool circleLine = false;
     bool embankment = false;  // traced along the shore already: not bent again
+    bool avenue = false;      // one of the main avenues, laid out whole: not bent again
     int group = -1;  // the parts of one street share it
 };
 
@@ -137,6 +139,16 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
             circles.push_back({});
         }
     }
+    // The docks on both banks of the harbour's lower reach, which the neighbourhoods round do
+    // not reach.
+    std::vector<size_t> docks;
+    for (Vec d : {Vec{3350, 7950}, Vec{3450, 9450}}) {
+        if (!mask.IsDry(d) || mask.WaterDistance(d) < 200.0) continue;
+        docks.push_back(seeds.size());
+        seeds.push_back(d);
+        circles.push_back({});
+    }
+    auto isDocks = [&](size_t i) { return std::find(docks.begin(), docks.end(), i) != docks.end(); };
     // Villages along the highway in the far north.
     for (Vec v : {Vec{23800, 14600}, Vec{26400, 15800}, Vec{24600, 17800}}) {
         seeds.push_back(v);
@@ -150,9 +162,19 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         if (!p.circles.empty()) p.zone = Zone::Centre, p.crossSpacing = 130, p.longSpacing = 190, p.dropRate = 0.03;
         bool village = i >= seeds.size() - 3;
         if (village) p.zone = Zone::Houses;
+        if (isDocks(i)) {
+            // Long wide blocks square with the harbour, which runs up from its mouth at about
+            // 80 degrees from the east.
+            p.port = true;
+            p.zone = Zone::Industry;
+            p.angle = 79.0 * kDegree;
+            p.crossSpacing = rng.Range(230, 260);
+            p.longSpacing = rng.Range(150, 170);
+            p.dropRate = 0.05;
+        }
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : 1400.0;
+        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -197,7 +219,16 @@ std::vector<double> GridPositions(double lo, double hi, double spacing, const st
     return out;
 }
 
-void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& drafts) {
+// Whether a grid stretch would run along an avenue, a street's width or two beside it: its ends
+// and middle all lie near the avenue.
+bool AlongAvenue(const Polyline& piece, const std::vector<Polyline>& avenues, double near) {
+    double len = PolylineLength(piece);
+    for (double t : {0.0, 0.5 * len, len})
+        if (AvenueDistance(avenues, PointAt(piece, t)) > near) return false;
+    return true;
+}
+
+void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
     if (p.cell.size() < 3) return;
     Vec u = Dir(p.angle);
     Vec v = Perp(u);
@@ -244,6 +275,7 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
                     for (Polyline& piece : ClipLineConvex(run, p.cell)) {
                         Vec mid = PointAt(piece, 0.5 * PolylineLength(piece));
                         if (!keepAll && !PointInRing(inner, mid)) continue;
+                        if (!keepAll && AlongAvenue(piece, avenues, 0.45 * std::min(p.crossSpacing, p.longSpacing))) continue;
                         Draft d;
                         d.line = piece;
                         d.circleLine = keepAll;
@@ -269,7 +301,8 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
         }
     }
     // Large blocks get a driveway through the middle, joining the streets on either side.
-    if (p.zone == Zone::Blocks || p.zone == Zone::Industry) {
+    // The docks' blocks are just two warehouses deep.
+    if ((p.zone == Zone::Blocks || p.zone == Zone::Industry) && !p.port) {
         for (size_t i = 0; i + 1 < vs.size(); ++i) {
             double vm = 0.5 * (vs[i] + vs[i + 1]);
             for (size_t k = 0; k + 1 < us.size(); ++k) {
@@ -288,11 +321,11 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
     }
 }
 
-// Arterial roads along the borders between neighbourhoods. Border edges that meet at a gentle
-// bend are joined into one long street, so that the main streets run on through the city under
-// one name instead of changing it at every corner of a neighbourhood.
+// Streets along the borders between neighbourhoods. Border edges that meet at a gentle bend are
+// joined into one street, so that it does not change its name at every corner of a
+// neighbourhood; a border that runs along an avenue is left to the avenue.
 void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& built, int& groups,
-                   std::vector<Draft>& drafts) {
+                   std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
     std::vector<std::pair<Vec, Vec>> edges;
     for (size_t i = 0; i < patches.size(); ++i) {
         const Ring& cell = patches[i].cell;
@@ -346,9 +379,11 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
                 else line.insert(line.begin(), far);
             }
         }
+        if (AlongAvenue(line, avenues, 90.0)) continue;
         Draft d;
         d.line = line;
-        d.rank = PolylineLength(line) > 900.0 ? 1 : 2;
+        // The avenues are the main streets; the borders between neighbourhoods are ordinary ones.
+        d.rank = 2;
         d.group = groups++;
         drafts.push_back(d);
     }
@@ -361,7 +396,8 @@ void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) 
         double from, to;  // the stretch, along x (a west shore) or along y (a south shore)
         bool westShore;
     };
-    const Shore shores[] = {{3400.0, 9200.0, true}, {10600.0, 12800.0, false}};
+    // The shore of Tervelsky bay has its avenue already.
+    const Shore shores[] = {{3400.0, 9200.0, true}};
     const double inland = 45.0;
     for (const Shore& shore : shores) {
         std::vector<double> depth;  // how far in from the plan's edge the street runs
@@ -405,15 +441,22 @@ void Embankments(const LandMask& mask, int& groups, std::vector<Draft>& drafts) 
     }
 }
 
-void Highways(int& groups, std::vector<Draft>& drafts) {
-    const std::vector<Polyline> routes = {
+}  // namespace
+
+std::vector<Polyline> HighwayRoutes() {
+    return {
         {{8700, 6600}, {10500, 7600}, {12000, 8300}, {13600, 9000}, {15000, 9600}, {16500, 10300}, {18000, 10900},
          {19500, 11600}, {21000, 12300}, {22500, 13000}, {24000, 13600}, {25500, 14100}, {27000, 14500}, {kPlanXMax, 14700}},
         {{7600, 12800}, {8800, 14200}, {10000, 15400}, {11200, 16600}, {12400, 17600}, {13400, 18500}, {14400, 19400},
          {15000, kPlanYMax}},
         {{19500, 11600}, {20500, 13500}, {21500, 15500}, {22500, 17500}, {23200, kPlanYMax}},
     };
-    for (const Polyline& r : routes) {
+}
+
+namespace {
+
+void Highways(int& groups, std::vector<Draft>& drafts) {
+    for (const Polyline& r : HighwayRoutes()) {
         Draft d;
         d.line = r;
         d.rank = 0;
@@ -442,11 +485,12 @@ Vec Warp(uint64_t seed, Vec p) {
 
 bool StreetCell(const LandMask& mask, Vec p, bool throughForest) {
     uint8_t f = mask.At(p);
+    if (f & kCellCemetery) return false;
     uint8_t tested = throughForest ? (kCellLand | kCellWater) : (kCellLand | kCellWater | kCellForest);
     return (f & tested) == kCellLand && mask.WaterDistance(p) >= kStreetMargin;
 }
 
-bool BridgeableCell(const LandMask& mask, Vec p) { return (mask.At(p) & kCellLand) != 0; }
+bool BridgeableCell(const LandMask& mask, Vec p) { return (mask.At(p) & (kCellLand | kCellCemetery)) == kCellLand; }
 
 // The stretches of a line that lie on land, joined over short crossings of rivers.
 std::vector<Polyline> ClipToLand(const Polyline& line, const LandMask& mask, bool throughForest) {
@@ -648,10 +692,20 @@ Polyline Resample(const Polyline& line) { return Densify(line, kPieceStep); }
 
 }  // namespace
 
-Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare) {
+Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare,
+                     const std::vector<Polyline>& avenues) {
     Network net;
     net.patches = LayOutPatches(seed, mask, districts);
     for (Patch& p : net.patches) FitAngle(p);
+    // A neighbourhood an avenue passes through lays its blocks square to the avenue; the others
+    // turn with their neighbours, slowly across the town, so that the borders between them do
+    // not stand out as a mesh of their own.
+    for (Patch& p : net.patches) {
+        if (!p.circles.empty() || p.port) continue;
+        Vec along;
+        if (AvenueDistance(avenues, p.seed, &along) < 900.0) p.angle = std::atan2(along.x, along.y);
+        else p.angle = kAxisAngle + 22.0 * kDegree * Noise(seed + 9, p.seed.x, p.seed.y, 5000.0);
+    }
 
     // The neighbourhoods nearest the centre are built first; those with circular places always.
     std::vector<size_t> order(net.patches.size());
@@ -664,7 +718,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     size_t wanted = static_cast<size_t>(std::ceil(std::clamp(builtShare, 0.0, 1.0) * order.size()));
     std::vector<bool> built(net.patches.size(), false);
     for (size_t k = 0; k < order.size(); ++k)
-        if (k < wanted || !net.patches[order[k]].circles.empty()) built[order[k]] = true;
+        if (k < wanted || !net.patches[order[k]].circles.empty() || net.patches[order[k]].port) built[order[k]] = true;
     // The villages along the northern highway stand whatever the size of the town.
     if (builtShare >= 0.5)
         for (size_t k = order.size() >= 3 ? net.patches.size() - 3 : 0; k < net.patches.size(); ++k) built[k] = true;
@@ -673,18 +727,26 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     int groups = 0;
     for (size_t i = 0; i < net.patches.size(); ++i) {
         Rng patchRng(seed, 1000 + i);
-        if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts);
+        if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts, avenues);
     }
-    BorderStreets(net.patches, built, groups, drafts);
+    BorderStreets(net.patches, built, groups, drafts, avenues);
     Embankments(mask, groups, drafts);
     Highways(groups, drafts);
+    for (const Polyline& line : avenues) {
+        Draft d;
+        d.line = line;
+        d.rank = 1;
+        d.avenue = true;
+        d.group = groups++;
+        drafts.push_back(d);
+    }
 
     // Bend, cut to the land, and drop what is left too short to be a street.
     std::vector<Polyline> lines;
     std::vector<Draft> kept;
     for (const Draft& d : drafts) {
         Polyline bent;
-        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment ? p : Warp(seed, p));
+        for (const Vec& p : Densify(d.line, 40.0)) bent.push_back(d.embankment || d.avenue ? p : Warp(seed, p));
         for (Polyline& piece : ClipToLand(bent, mask, d.rank == 0)) {
             double len = PolylineLength(piece);
             if (len < (d.driveway ? 60.0 : 140.0) && !d.circleLine) continue;
@@ -721,6 +783,7 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
             Street s;
             s.rank = kept[i].rank;
             s.bridge = kept[i].bridge;
+            s.avenue = kept[i].avenue;
             net.streets.push_back(s);
         }
         Street& s = net.streets[at];

@@ -1,6 +1,6 @@
-// The street network: neighbourhoods laid out as gently bent grids of their own orientation,
-// arterial roads along the borders between them, highways out of town, the bridge to the island
-// and driveways inside large blocks. Streets are cut at land and water, joined where they
+// The street network: the avenues through the city, neighbourhoods laid out as gently bent grids
+// turned to the avenues beside them, streets along the borders between them, highways out of
+// town, the bridge to the island, the docks and driveways inside large blocks. Streets are cut at land and water, joined where they
 // touch, and split into drawn pieces at their crossings.
 #pragma once
 
@@ -22,6 +22,7 @@ struct Patch {
     Zone zone = Zone::Houses;
     int district = 1;
     std::vector<int> circles;  // circular places inside
+    bool port = false;         // the docks west of the harbour: warehouses along wide streets
 };
 
 struct Network {
@@ -32,7 +33,13 @@ struct Network {
 
 // Lays out the patches and streets. `builtShare` (0..1] says how much of the city the wanted
 // number of buildings needs; the neighbourhoods nearest the centre come first.
-Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare);
+// The avenues run through the city whatever its size; the neighbourhoods beside them turn their
+// grids to them.
+Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<District>& districts, double builtShare,
+                     const std::vector<Polyline>& avenues);
+
+// The highways out of town, as laid out before they are bent and cut at the water.
+std::vector<Polyline> HighwayRoutes();
 
 // The city centre, from which house numbers count and the town grows.
 constexpr Vec kCityCentre{5600.0, 7000.0};

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "avenues.h"
+#include "names.h"
 
 namespace citygen {
 
@@ -178,7 +182,7 @@ bool MakeRoomForPark(const Ring& park, Network& net) {
 
 }  // namespace
 
-void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
+void PlaceNature(uint64_t seed, City& city, LandMask& mask, const std::vector<Polyline>& avenues) {
     Rng rng(seed, 404);
     // Forest over the northern hills and the far shore of Kelmarsky bay, round the villages.
     const std::vector<Vec> villages = {{23800, 14600}, {26400, 15800}, {24600, 17800}};
@@ -227,7 +231,8 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
         Vec c = h + Vec{rng.Range(-200, 200), rng.Range(-200, 200)};
         for (double r = rng.Range(550, 800); r >= 250.0; r -= 50.0) {
             Ring ring = Blob(c, r, r * rng.Range(0.6, 0.9), rng.Range(0.0, kPi), rng);
-            bool clear = true;
+            // The wobble of the outline stays within a quarter of the radius.
+            bool clear = AvenueDistance(avenues, c) > 1.25 * r + 60.0;
             for (const Vec& p : ring) clear = clear && !NearCircle(p, 450.0);
             if (clear && WhollyOnDryLand(ring, mask, 60.0, kCellForest)) {
                 city.areas.push_back({750, ring});
@@ -237,15 +242,60 @@ void PlaceNature(uint64_t seed, City& city, LandMask& mask) {
             }
         }
     }
+    // Cemeteries on the edge of the town: a fenced rectangle with cut corners, square with the
+    // peninsula, well clear of the avenues and highways (the sites lie far from the railway),
+    // with alleys inside; named as a part of the city, so that the viewer writes and finds it.
+    {
+        std::vector<Polyline> roads = avenues;
+        for (const Polyline& h : HighwayRoutes()) roads.push_back(h);
+        const struct {
+            Vec at;
+            const char* name;
+        } sites[] = {{{17300, 9300}, "Северное кладбище"}, {{15600, 17500}, "Лесное кладбище"},
+                     {{16600, 4400}, "Северное кладбище"}, {{13500, 13900}, "Лесное кладбище"}};
+        std::vector<std::string> named;
+        for (const auto& site : sites) {
+            std::string name = To1251(site.name);
+            if (named.size() >= 2 || std::find(named.begin(), named.end(), name) != named.end()) continue;
+            Vec c = site.at + Vec{rng.Range(-150, 150), rng.Range(-150, 150)};
+            double along = rng.Range(190, 240), across = rng.Range(130, 170), cut = 25.0;
+            Vec u = Dir(65.0 * kPi / 180.0), v = Perp(u);
+            auto outline = [&](double pad) {
+                double a = along + pad, b = across + pad;
+                Ring r;
+                for (const auto& [da, db] : {std::pair{a, b - cut}, {a - cut, b}, {cut - a, b}, {-a, b - cut}, {-a, cut - b},
+                                             {cut - a, -b}, {a - cut, -b}, {a, cut - b}})
+                    r.push_back(c + u * da + v * db);
+                return r;
+            };
+            Ring ring = outline(0.0);
+            bool clear = AvenueDistance(roads, c) > along + 120.0;
+            for (const Vec& p : ring) clear = clear && !NearCircle(p, 600.0) && AvenueDistance(roads, p) > 120.0;
+            if (!clear || !WhollyOnDryLand(ring, mask, 80.0, kCellForest | kCellPark)) continue;
+            // The outline once round, closed: the fence.
+            Polyline fence = ring;
+            fence.push_back(ring.front());
+            city.areas.push_back({750, ring});
+            city.minor.push_back({4, fence});
+            // Streets stop a few metres short of the fence, whatever the raster's cells.
+            mask.FillRing(ring, kCellForest);
+            mask.FillRing(outline(15.0), kCellCemetery);
+            for (double k : {-0.5, 0.0, 0.5}) city.minor.push_back({4, {c + u * (k * along) - v * (across - 12.0), c + u * (k * along) + v * (across - 12.0)}});
+            city.minor.push_back({4, {c - u * (along - 12.0), c + u * (along - 12.0)}});
+            city.places.push_back({static_cast<int>(std::lround(c.x)), static_cast<int>(std::lround(c.y)), name});
+            named.push_back(name);
+        }
+    }
     // Lakes in the forests and ponds on the hills.
     int lakes = 0;
     for (int attempt = 0; attempt < 400 && lakes < 14; ++attempt) {
         Vec c{rng.Range(9000, kPlanXMax - 300), rng.Range(300, kPlanYMax - 300)};
-        if (!(mask.At(c) & kCellForest)) continue;
+        if ((mask.At(c) & (kCellForest | kCellCemetery)) != kCellForest) continue;
         double r = rng.Range(60, 260);
         Ring ring = Blob(c, r, r * rng.Range(0.5, 0.9), rng.Range(0.0, kPi), rng, 20);
         bool inForest = true;
-        for (const Vec& p : ring) inForest = inForest && (mask.At(p) & kCellForest) && mask.IsDry(p) && mask.WaterDistance(p) > 40.0;
+        for (const Vec& p : ring)
+            inForest = inForest && (mask.At(p) & (kCellForest | kCellCemetery)) == kCellForest && mask.IsDry(p) && mask.WaterDistance(p) > 40.0;
         if (!inForest) continue;
         city.water.push_back({4925, ring});
         mask.FillRing(ring, kCellWater);
@@ -330,12 +380,10 @@ void PlaceLines(uint64_t seed, const Network& net, City& city, const LandMask& m
         }
         if (dry.size() >= 2) city.lines.push_back({3035, dry});
     }
-    // The main road north, as the overview marks it.
-    for (const Street& s : net.streets) {
-        if (s.rank != 0 || s.runs.empty()) continue;
-        for (const Polyline& run : s.runs) city.lines.push_back({9005, run});
-        break;
-    }
+    // The highways and avenues, which the overview marks over the mesh of the other streets.
+    for (const Street& s : net.streets)
+        if (s.rank == 0 || s.avenue)
+            for (const Polyline& run : s.runs) city.lines.push_back({9005, run});
     (void)rng;
 }
 
