@@ -600,7 +600,7 @@ private:
 // Nearest named street of a point, with its arc position and side.
 class StreetFinder {
 public:
-    explicit StreetFinder(const City& city) : city_(city) {
+    explicit StreetFinder(const City& city) {
         for (size_t s = 0; s < city.streets.size(); ++s) {
             const Street& st = city.streets[s];
             if (st.bridge) continue;
@@ -650,7 +650,6 @@ private:
     static constexpr double kCell = 100.0;
     static int Cell(double v) { return static_cast<int>(std::floor(v / kCell)); }
     static int64_t Key(int x, int y) { return (static_cast<int64_t>(x) << 32) ^ static_cast<uint32_t>(y); }
-    const City& city_;
     std::unordered_map<int64_t, std::vector<Seg>> cells_;
 };
 
