@@ -4,8 +4,9 @@
 # auto-repeat), clicks, drags with and without Shift and Ctrl, right clicks, every menu command,
 # the function keys of the searches, typing into whatever has the focus, Escape and Enter at random
 # moments, and window resizes. It watches for a crash, a sanitizer report, a hang (the plan not
-# repainted within 10 s of a key that changes it) and growing memory, and ends the viewer through
-# View > Exit, which must give code 0 (in a sanitizer build that includes the leak check).
+# repainted within 10 s of a key that changes it, twice in a row) and growing memory, and ends
+# the viewer through View > Exit, which must give code 0 (in a sanitizer build that includes the
+# leak check).
 # Usage: monkey_xvfb.sh <build dir> <source dir>
 # MONKEY_SECONDS (default 60) and MONKEY_SEED (default 1) choose how long and which mix.
 set -euo pipefail
@@ -121,8 +122,10 @@ calm_down() {
   sleep 0.3
 }
 
-# The viewer must still answer: Home, then "+" must change the screen within 10 s.
-check_responds() {
+# The viewer must still answer: Home, then "+" must change the screen within 10 s. On a loaded
+# machine (the other tests run beside this one) a single slow answer is not yet a hang: the viewer
+# gets a second chance, and only two misses in a row fail.
+answers() {
   calm_down
   xdotool key Home
   local home
@@ -134,14 +137,22 @@ check_responds() {
     [ "$(shot)" != "$home" ] && return 0
     sleep 0.3
   done
+  return 1
+}
+check_responds() {
+  answers && return 0
+  echo "no repaint within 10 s; the viewer is $(awk '{ print $3 }' "/proc/$viewer_pid/stat" 2> /dev/null)," \
+       "$(awk '{ print ($14 + $15) / 100 " s of CPU" }' "/proc/$viewer_pid/stat" 2> /dev/null); trying again" >> "$work/actions.log"
+  answers && return 0
   echo "--- the viewer's windows:"
   for w in $(xdotool search --onlyvisible --pid "$viewer_pid" 2> /dev/null || true); do
     echo "$w $(xdotool getwindowname "$w" 2> /dev/null) $(xdotool getwindowgeometry "$w" 2> /dev/null | tr '\n' ' ')"
   done
+  echo "--- the viewer's state: $(awk '{ print $3, ($14 + $15) / 100 " s of CPU" }' "/proc/$viewer_pid/stat" 2> /dev/null)"
   if [ -n "${MONKEY_SHOTS:-}" ] && command -v import > /dev/null; then
     mkdir -p "$MONKEY_SHOTS" && import -window root "$MONKEY_SHOTS/hang-$seed.png" || true
   fi
-  fail "no repaint within 10 s (hang?)"
+  fail "no repaint within 10 s, twice in a row (hang?)"
 }
 
 rand() { echo $((RANDOM % $1)); }
