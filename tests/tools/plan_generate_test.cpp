@@ -437,6 +437,31 @@ TEST_P(GeneratedCity, ObjectsBelongToBuildingsAndThemes) {
     EXPECT_GT(shared, 0) << "some buildings hold several objects";
 }
 
+// Shops, cafes and offices are looked up in the houses and public buildings; garages, sheds,
+// warehouses and works (purposes 413, 657 and 777) hold none. The whole city has about as many
+// objects as its ground floors along the main streets give: well over ten thousand.
+TEST_P(GeneratedCity, ObjectsStandInHousesAndPublicBuildingsOnly) {
+    std::map<std::pair<int, int>, int> purposeAt;
+    for (int i = 0; i < g_building_count; ++i) purposeAt[{g_buildings[i].x, g_buildings[i].y}] = g_buildings[i].purpose;
+    int misplaced = 0;
+    std::set<int> purposesHolding;
+    for (int i = 0; i < g_user_count; ++i) {
+        const UserObjectRec& o = g_user_objects[i];
+        auto at = purposeAt.find({o.x, o.y});
+        if (at == purposeAt.end()) continue;  // another test reports it
+        purposesHolding.insert(at->second);
+        if (at->second == 413 || at->second == 657 || at->second == 777) {
+            if (++misplaced <= 5) ADD_FAILURE() << "object " << o.name << " in a building of purpose " << at->second;
+        }
+    }
+    EXPECT_EQ(misplaced, 0);
+    if (!GetParam().wholeCity) return;
+    // Flats, public buildings, shopping centres, schools and clinics all hold some.
+    for (int p : {411, 461, 888, 444, 555}) EXPECT_TRUE(purposesHolding.count(p)) << p;
+    EXPECT_GE(g_user_count, 11000);
+    EXPECT_LE(g_user_count, 16000);
+}
+
 TEST_P(GeneratedCity, DistrictsAndPartsOfTheCity) {
     ASSERT_EQ(g_area_count, 6);
     EXPECT_EQ(g_areas[0].code, 0);
