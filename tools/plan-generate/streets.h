@@ -23,6 +23,14 @@ struct Patch {
     int district = 1;
     std::vector<int> circles;  // circular places inside
     bool port = false;         // the docks west of the harbour: warehouses along wide streets
+    // Neighbourhoods of one larger area share their grid: its direction, its origin and the
+    // spacings it is measured in, so that their streets go on across the borders between them.
+    bool sharedGrid = false;
+    Vec origin;               // where the shared grid's lines are counted from
+    double crossUnit = 0.0;   // the area's spacings, of which this grid's are whole multiples
+    double longUnit = 0.0;
+    int area = -1;            // the neighbourhoods whose grids join up, by number
+    std::vector<char> openEdge;  // per cell edge: the neighbour beyond continues this grid
 };
 
 struct Network {
