@@ -763,6 +763,116 @@ TEST_P(GeneratedCity, NoStreetLineCrossesAPark) {
     EXPECT_EQ(crossing, 0);
 }
 
+// Street lines by the 100 m cells their segments' boxes touch.
+class SegmentCells {
+public:
+    SegmentCells() {
+        for (int l = 0; l < g_street_line_count; ++l) {
+            const LineRec& line = g_street_lines[l];
+            for (int k = 1; k < line.count; ++k) {
+                PlanPoint a = line.pts[k - 1], b = line.pts[k];
+                for (int x = Cell(std::fmin(a.x, b.x)); x <= Cell(std::fmax(a.x, b.x)); ++x)
+                    for (int y = Cell(std::fmin(a.y, b.y)); y <= Cell(std::fmax(a.y, b.y)); ++y) cells_[{x, y}].push_back({l, k});
+            }
+        }
+    }
+    // Whether a line other than those `skip` accepts passes within `reach` of the point.
+    bool Near(PlanPoint p, double reach, const std::function<bool(int)>& skip) const {
+        for (int x = Cell(p.x - reach); x <= Cell(p.x + reach); ++x)
+            for (int y = Cell(p.y - reach); y <= Cell(p.y + reach); ++y) {
+                auto it = cells_.find({x, y});
+                if (it == cells_.end()) continue;
+                for (const auto& [l, k] : it->second)
+                    if (!skip(l) && SegmentDistance(p.x, p.y, g_street_lines[l].pts[k - 1], g_street_lines[l].pts[k]) <= reach)
+                        return true;
+            }
+        return false;
+    }
+
+private:
+    static int Cell(double v) { return static_cast<int>(std::floor(v / 100.0)); }
+    std::map<std::pair<int, int>, std::vector<std::pair<int, int>>> cells_;
+};
+
+template <typename Ring>
+double RingDistance(const Ring& ring, double x, double y) {
+    double best = 1e30;
+    for (int j = 0, m = ring.count - 1; j < ring.count; m = j++) {
+        PlanPoint a{static_cast<float>(ring.pts[m].x), static_cast<float>(ring.pts[m].y)};
+        PlanPoint b{static_cast<float>(ring.pts[j].x), static_cast<float>(ring.pts[j].y)};
+        best = std::fmin(best, SegmentDistance(x, y, a, b));
+    }
+    return best;
+}
+
+// A neighbourhood's streets end on a crossing street, on the street along its border, or go on
+// into the next neighbourhood's grid; only water, woods, parks and cemeteries cut them short. A
+// street end that meets nothing (a loose end) elsewhere is a grid line that stops at a border
+// with nothing there: the stub a reader sees at once. Grid stretches are left out one in ten
+// or fewer, so an end is loose only where both stretches of the crossing street at it are left
+// out too: about one end in a hundred, a few in a hundred with the bends of the crossing lines.
+TEST_P(GeneratedCity, StreetsEndOnOtherStreetsOrAtTheWater) {
+    std::set<int> ordinary;
+    for (int i = 0; i < g_street_name_count; ++i) {
+        int kind = g_street_names[i].kind;
+        if (kind == 1 || kind == 3 || kind == 6) ordinary.insert(g_street_names[i].id);
+    }
+    std::map<int, std::vector<int>> linesOf;
+    for (int l = 0; l < g_street_line_count; ++l)
+        if (ordinary.count(g_street_lines[l].code) && g_street_lines[l].count >= 2) linesOf[g_street_lines[l].code].push_back(l);
+    SegmentCells cells;
+    auto cutShort = [&](PlanPoint p) {
+        if (RingDistance(g_areas[0], p.x, p.y) < 80.0) return true;
+        for (int w = 0; w < g_topo3_count; ++w) {
+            const LineRec& water = g_topo3[w];
+            if (water.count >= 3 && BoxesMeet(water.box, {p.x, p.y, p.x, p.y}, 80.0) && RingDistance(water, p.x, p.y) < 80.0)
+                return true;
+        }
+        for (int a = 0; a < g_topo1_count; ++a) {
+            const LineRec& area = g_topo1[a];
+            if (area.code == 1014 || area.count < 3 || !BoxesMeet(area.box, {p.x, p.y, p.x, p.y}, 60.0)) continue;
+            if (InPolygon(area.pts, area.count, p.x, p.y) || RingDistance(area, p.x, p.y) < 60.0) return true;
+        }
+        return false;
+    };
+    int ends = 0, loose = 0, stubs = 0;
+    std::ostringstream where;
+    for (const auto& [id, lines] : linesOf) {
+        double length = 0.0;
+        std::vector<PlanPoint> open;
+        for (int l : lines) {
+            const LineRec& line = g_street_lines[l];
+            for (int k = 1; k < line.count; ++k) length += std::hypot(line.pts[k].x - line.pts[k - 1].x, line.pts[k].y - line.pts[k - 1].y);
+            for (PlanPoint e : {line.pts[0], line.pts[line.count - 1]}) {
+                // Where two pieces of the street meet it simply goes on.
+                bool inner = false;
+                for (int other : lines) {
+                    const LineRec& o = g_street_lines[other];
+                    if (other == l) continue;
+                    for (PlanPoint q : {o.pts[0], o.pts[o.count - 1]}) inner = inner || std::hypot(q.x - e.x, q.y - e.y) < 0.5;
+                }
+                if (!inner) open.push_back(e);
+            }
+        }
+        bool stub = false;
+        for (PlanPoint e : open) {
+            if (cutShort(e)) continue;
+            ++ends;
+            if (cells.Near(e, 1.5, [&, id = id](int l) { return g_street_lines[l].code == id; })) continue;
+            ++loose;
+            if (loose <= 5) where << " street " << id << " at " << e.x << ", " << e.y << ";";
+            stub = stub || length < 250.0;
+        }
+        stubs += stub;
+    }
+    RecordProperty("ends", ends);
+    RecordProperty("loose", loose);
+    RecordProperty("stubs", stubs);
+    ASSERT_GT(ends, GetParam().wholeCity ? 1000 : 20);
+    EXPECT_LE(loose * 100, ends * 4) << loose << " of " << ends << " street ends meet no other street:" << where.str();
+    EXPECT_LE(stubs * 100, static_cast<int>(linesOf.size()) * 1) << stubs << " short dead-end streets of " << linesOf.size();
+}
+
 // The number a house number starts with: 12 of "12", "12а", "12/3"; 0 when it has none.
 int LeadingNumber(const char* text) {
     int n = 0;

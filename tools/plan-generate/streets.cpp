@@ -176,7 +176,8 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         }
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : 1400.0;
+        // The old town's neighbourhoods reach further, so that no strip is left between them.
+        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : i < fixedSeeds ? 1800.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -490,6 +491,22 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
             if (e < patches[i].openEdge.size() && patches[i].openEdge[e]) continue;
             Vec a = cell[e];
             Vec b = cell[(e + 1) % cell.size()];
+            // The edge of the town, where the neighbourhood ends short of any other: a street
+            // runs along it, so that its streets do not stop in the fields. Where another
+            // neighbourhood's outline lies close by, that one's streets are there already.
+            if (built[i] && NeighbourAcross(patches, i, a, b) < 0) {
+                Vec mid = Lerp(a, b, 0.5);
+                bool alone = true;
+                for (size_t j = 0; j < patches.size() && alone; ++j) {
+                    if (j == i || patches[j].cell.size() < 3) continue;
+                    const Ring& other = patches[j].cell;
+                    if (PointInRing(other, mid)) alone = false;
+                    for (size_t k = 0; k < other.size() && alone; ++k)
+                        if (SegmentDistance(mid, other[k], other[(k + 1) % other.size()]) < 60.0) alone = false;
+                }
+                if (alone && Dist(a, b) > 1.0) edges.push_back({a, b});
+                continue;
+            }
             // The neighbour on the other side is the seed as far from both corners as this one.
             for (size_t j = 0; j < patches.size(); ++j) {
                 if (j == i) continue;
@@ -764,6 +781,65 @@ void SnapEnds(std::vector<Polyline>& lines) {
     }
 }
 
+// A street that stops a little short of another, with open ground between (a strip between
+// two neighbourhoods' outlines, the land between the last block and the embankment), is carried
+// on to it.
+void ExtendEnds(std::vector<Polyline>& lines, const std::vector<char>& extendable, const LandMask& mask) {
+    SegmentGrid grid(lines);
+    const double reach = 170.0;
+    auto nearest = [&](size_t l, Vec from, Vec dir, double limit, bool anyDirection) {
+        double best = limit;
+        std::vector<int64_t> seen;
+        for (double s = 0.0; s <= limit + SegmentGrid::kCell; s += 0.5 * SegmentGrid::kCell) {
+            Vec p = from + dir * std::min(s, limit);
+            int cx = SegmentGrid::Cell(p.x), cy = SegmentGrid::Cell(p.y);
+            for (int x = cx - 1; x <= cx + 1; ++x)
+                for (int y = cy - 1; y <= cy + 1; ++y) {
+                    int64_t key = SegmentGrid::Key(x, y);
+                    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+                    seen.push_back(key);
+                    const auto* refs = grid.At(x, y);
+                    if (!refs) continue;
+                    for (const auto& r : *refs) {
+                        if (r.line == l) continue;
+                        Vec a = lines[r.line][r.segment], w = lines[r.line][r.segment + 1] - a;
+                        if (anyDirection) {
+                            best = std::min(best, SegmentDistance(from, a, a + w));
+                            continue;
+                        }
+                        double denom = Cross(dir, w);
+                        if (std::fabs(denom) < 1e-9 * Length(w)) continue;
+                        double t = Cross(a - from, w) / denom;
+                        double u = Cross(a - from, dir) / denom;
+                        if (t > 0.5 && t < best && u >= 0.0 && u <= 1.0) best = t;
+                    }
+                }
+        }
+        return best;
+    };
+    for (size_t l = 0; l < lines.size(); ++l) {
+        if (!extendable[l] || lines[l].size() < 2 || PolylineLength(lines[l]) < 60.0) continue;
+        for (int end = 0; end < 2; ++end) {
+            Polyline& line = lines[l];
+            Vec tip = end == 0 ? line.front() : line.back();
+            double len = PolylineLength(line);
+            Vec back = PointAt(line, end == 0 ? std::min(len, 25.0) : std::max(0.0, len - 25.0));
+            if (Dist(tip, back) < 1.0) continue;
+            Vec dir = Normalized(tip - back);
+            // Already on a street: the snapping joins it.
+            if (nearest(l, tip, dir, 6.0, true) < 6.0) continue;
+            double t = nearest(l, tip, dir, reach, false);
+            if (t >= reach) continue;
+            bool clear = true;
+            for (double s = 5.0; clear && s < t; s += 5.0) clear = StreetCell(mask, tip + dir * s, false);
+            if (!clear) continue;
+            Vec to = tip + dir * t;
+            if (end == 0) line.insert(line.begin(), to);
+            else line.push_back(to);
+        }
+    }
+}
+
 // Inserts every crossing into both lines; returns per line which points are crossings.
 std::vector<std::vector<char>> JoinCrossings(std::vector<Polyline>& lines) {
     SegmentGrid grid(lines);
@@ -927,6 +1003,12 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
         d.group = groups++;
         kept.push_back(d);
         lines.push_back(d.line);
+    }
+    {
+        std::vector<char> extendable(lines.size(), 0);
+        for (size_t i = 0; i < kept.size(); ++i)
+            extendable[i] = !kept[i].avenue && !kept[i].bridge && !kept[i].embankment && kept[i].rank >= 2;
+        ExtendEnds(lines, extendable, mask);
     }
     SnapEnds(lines);
     std::vector<std::vector<char>> nodes = JoinCrossings(lines);
