@@ -1155,6 +1155,72 @@ TEST_P(GeneratedCity, LongBlocksOfFlatsAreTallSlabs) {
     EXPECT_EQ(wrong, 0);
 }
 
+// The estates: slabs of 9 floors and more (long narrow blocks of flats) stand round wide yards,
+// some along the street and some end-on to it behind them, so that most of them have a slab at
+// right angles to them across a yard; a single row of slabs along each street front would have
+// none. Kindergartens and schools stand in the yards, with slabs round them.
+TEST_P(GeneratedCity, EstateSlabsStandRoundYards) {
+    if (!GetParam().wholeCity) GTEST_SKIP() << "a town has too few estates";
+    struct Slab {
+        PlanPoint pts[4];
+        double ux, uy;  // the long axis
+        double cx, cy;
+    };
+    std::vector<Slab> slabs;
+    std::vector<int> yardSchools;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.purpose == 444 && b.floors <= 3) yardSchools.push_back(i);
+        if ((b.purpose != 411 && b.purpose != 658) || b.count != 4 || b.floors < 9) continue;
+        double a = std::hypot(b.pts[1].x - b.pts[0].x, b.pts[1].y - b.pts[0].y);
+        double c = std::hypot(b.pts[2].x - b.pts[1].x, b.pts[2].y - b.pts[1].y);
+        double longest = std::fmax(a, c), shortest = std::fmin(a, c);
+        if (longest < 40.0 || longest < 3.0 * shortest) continue;
+        Slab s;
+        for (int k = 0; k < 4; ++k) s.pts[k] = b.pts[k];
+        int k0 = a >= c ? 0 : 1;
+        s.ux = (b.pts[k0 + 1].x - b.pts[k0].x) / longest;
+        s.uy = (b.pts[k0 + 1].y - b.pts[k0].y) / longest;
+        s.cx = b.x, s.cy = b.y;
+        slabs.push_back(s);
+    }
+    ASSERT_GE(slabs.size(), 300u);
+    auto gap = [](const Slab& p, const Slab& q) {
+        double best = 1e30;
+        for (int i = 0, m = 3; i < 4; m = i++)
+            for (int j = 0, n = 3; j < 4; n = j++) best = std::fmin(best, SegmentToSegment(p.pts[m], p.pts[i], q.pts[n], q.pts[j]));
+        return best;
+    };
+    int framed = 0;
+    for (const Slab& p : slabs) {
+        for (const Slab& q : slabs) {
+            if (&p == &q || std::fabs(p.cx - q.cx) > 200.0 || std::fabs(p.cy - q.cy) > 200.0) continue;
+            // At right angles, give or take the bend of the streets.
+            if (std::fabs(p.ux * q.ux + p.uy * q.uy) > 0.26) continue;
+            double g = gap(p, q);
+            if (g >= 5.0 && g <= 60.0) {
+                ++framed;
+                break;
+            }
+        }
+    }
+    RecordProperty("framed", framed);
+    RecordProperty("slabs", static_cast<int>(slabs.size()));
+    EXPECT_GE(framed * 2, static_cast<int>(slabs.size())) << framed << " of " << slabs.size() << " slabs face another across a yard";
+    // Kindergartens in the yards: a slab within 80 m of them.
+    int inYards = 0;
+    for (int i : yardSchools) {
+        const BuildingRec& b = g_buildings[i];
+        for (const Slab& q : slabs)
+            if (std::hypot(q.cx - b.x, q.cy - b.y) < 80.0) {
+                ++inYards;
+                break;
+            }
+    }
+    RecordProperty("inYards", inYards);
+    EXPECT_GE(inYards, 50) << "kindergartens and schools among the slabs";
+}
+
 // The labels of the overview and its inset as the viewer sets them: the text's top-left
 // corner at its plan point, running east, at the scale each picture gets on a screen. Sea
 // names must lie on the sea and names of places on the land, whatever the screen.

@@ -468,20 +468,20 @@ private:
                     // Slabs end-on to the street, a yard's width apart, behind the front row.
                     w = r.Range(12.0, 15.0);
                     if (!frameAt(w, f)) return 0.0;
-                    shape = RectShape(f, w, r.Range(50.0, 90.0), halfWidth + r.Range(42.0, 50.0));
+                    shape = RectShape(f, w, r.Range(45.0, 65.0), halfWidth + r.Range(40.0, 46.0));
                     b.floors = r.Between(9, 16);
                     gap = r.Range(25.0, 45.0);
                     break;
                 }
                 if (yardRow_ == 2) {
-                    double deep = halfWidth + r.Range(62.0, 75.0);
-                    if (pick < 0.12) {
+                    double deep = halfWidth + r.Range(95.0, 110.0);
+                    if (pick < 0.22) {
                         w = r.Range(40, 60);
                         if (!frameAt(w, f)) return 0.0;
                         shape = UShape(f, w, r.Range(12, 14), r.Range(12, 14), r.Range(16, 24), deep);
                         b.purpose = 444;
                         b.floors = 2;
-                    } else if (pick < 0.3) {
+                    } else if (pick < 0.4) {
                         w = r.Range(18, 24);
                         if (!frameAt(w, f)) return 0.0;
                         shape = CrossTower(f, w, deep);
@@ -574,6 +574,12 @@ private:
         for (const Vec& p : shape.outline) {
             if (!mask_.IsDry(p) || mask_.WaterDistance(p) < 8.0 || (mask_.At(p) & (kCellForest | kCellPark))) return 0.0;
             if (p.x < 1.0 || p.y < 1.0 || p.x > kPlanXMax - 1.0 || p.y > kPlanYMax - 1.0) return 0.0;
+        }
+        // Near the shore the land outline as written, coarser than the raster, has the last word.
+        if (mask_.WaterDistance(shape.ref) < 100.0) {
+            if (!PointInRing(city_.land, shape.ref)) return 0.0;
+            for (const Vec& p : shape.outline)
+                if (!PointInRing(city_.land, p)) return 0.0;
         }
         for (const Quad& q : shape.parts)
             if (!occupied_.Free(q, pad)) return 0.0;
