@@ -575,15 +575,15 @@ private:
             if (!mask_.IsDry(p) || mask_.WaterDistance(p) < 8.0 || (mask_.At(p) & (kCellForest | kCellPark))) return 0.0;
             if (p.x < 1.0 || p.y < 1.0 || p.x > kPlanXMax - 1.0 || p.y > kPlanYMax - 1.0) return 0.0;
         }
+        for (const Quad& q : shape.parts)
+            if (!occupied_.Free(q, pad)) return 0.0;
+        if (!guard_.Clear(shape.outline, std::min(pad, 1.5))) return 0.0;
         // Near the shore the land outline as written, coarser than the raster, has the last word.
         if (mask_.WaterDistance(shape.ref) < 100.0) {
             if (!PointInRing(city_.land, shape.ref)) return 0.0;
             for (const Vec& p : shape.outline)
                 if (!PointInRing(city_.land, p)) return 0.0;
         }
-        for (const Quad& q : shape.parts)
-            if (!occupied_.Free(q, pad)) return 0.0;
-        if (!guard_.Clear(shape.outline, std::min(pad, 1.5))) return 0.0;
         // A house on a district border must still belong to exactly one district.
         Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
         if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
