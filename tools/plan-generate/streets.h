@@ -1,5 +1,6 @@
 // The street network: the avenues through the city, neighbourhoods laid out as gently bent grids
-// turned to the avenues beside them, streets along the borders between them, highways out of
+// turned to the avenues beside them, neighbours turned alike sharing one grid whose streets go on
+// across their border, streets along the other borders and the edge of the town, highways out of
 // town, the bridge to the island, the docks and driveways inside large blocks. Streets are cut at land and water, joined where they
 // touch, and split into drawn pieces at their crossings.
 #pragma once
