@@ -437,6 +437,31 @@ TEST_P(GeneratedCity, ObjectsBelongToBuildingsAndThemes) {
     EXPECT_GT(shared, 0) << "some buildings hold several objects";
 }
 
+// Shops, cafes and offices are looked up in the houses and public buildings; garages, sheds,
+// warehouses and works (purposes 413, 657 and 777) hold none. The whole city has about as many
+// objects as its ground floors along the main streets give: well over ten thousand.
+TEST_P(GeneratedCity, ObjectsStandInHousesAndPublicBuildingsOnly) {
+    std::map<std::pair<int, int>, int> purposeAt;
+    for (int i = 0; i < g_building_count; ++i) purposeAt[{g_buildings[i].x, g_buildings[i].y}] = g_buildings[i].purpose;
+    int misplaced = 0;
+    std::set<int> purposesHolding;
+    for (int i = 0; i < g_user_count; ++i) {
+        const UserObjectRec& o = g_user_objects[i];
+        auto at = purposeAt.find({o.x, o.y});
+        if (at == purposeAt.end()) continue;  // another test reports it
+        purposesHolding.insert(at->second);
+        if (at->second == 413 || at->second == 657 || at->second == 777) {
+            if (++misplaced <= 5) ADD_FAILURE() << "object " << o.name << " in a building of purpose " << at->second;
+        }
+    }
+    EXPECT_EQ(misplaced, 0);
+    if (!GetParam().wholeCity) return;
+    // Flats, public buildings, shopping centres, schools and clinics all hold some.
+    for (int p : {411, 461, 888, 444, 555}) EXPECT_TRUE(purposesHolding.count(p)) << p;
+    EXPECT_GE(g_user_count, 11000);
+    EXPECT_LE(g_user_count, 16000);
+}
+
 TEST_P(GeneratedCity, DistrictsAndPartsOfTheCity) {
     ASSERT_EQ(g_area_count, 6);
     EXPECT_EQ(g_areas[0].code, 0);
@@ -738,6 +763,116 @@ TEST_P(GeneratedCity, NoStreetLineCrossesAPark) {
     EXPECT_EQ(crossing, 0);
 }
 
+// Street lines by the 100 m cells their segments' boxes touch.
+class SegmentCells {
+public:
+    SegmentCells() {
+        for (int l = 0; l < g_street_line_count; ++l) {
+            const LineRec& line = g_street_lines[l];
+            for (int k = 1; k < line.count; ++k) {
+                PlanPoint a = line.pts[k - 1], b = line.pts[k];
+                for (int x = Cell(std::fmin(a.x, b.x)); x <= Cell(std::fmax(a.x, b.x)); ++x)
+                    for (int y = Cell(std::fmin(a.y, b.y)); y <= Cell(std::fmax(a.y, b.y)); ++y) cells_[{x, y}].push_back({l, k});
+            }
+        }
+    }
+    // Whether a line other than those `skip` accepts passes within `reach` of the point.
+    bool Near(PlanPoint p, double reach, const std::function<bool(int)>& skip) const {
+        for (int x = Cell(p.x - reach); x <= Cell(p.x + reach); ++x)
+            for (int y = Cell(p.y - reach); y <= Cell(p.y + reach); ++y) {
+                auto it = cells_.find({x, y});
+                if (it == cells_.end()) continue;
+                for (const auto& [l, k] : it->second)
+                    if (!skip(l) && SegmentDistance(p.x, p.y, g_street_lines[l].pts[k - 1], g_street_lines[l].pts[k]) <= reach)
+                        return true;
+            }
+        return false;
+    }
+
+private:
+    static int Cell(double v) { return static_cast<int>(std::floor(v / 100.0)); }
+    std::map<std::pair<int, int>, std::vector<std::pair<int, int>>> cells_;
+};
+
+template <typename Ring>
+double RingDistance(const Ring& ring, double x, double y) {
+    double best = 1e30;
+    for (int j = 0, m = ring.count - 1; j < ring.count; m = j++) {
+        PlanPoint a{static_cast<float>(ring.pts[m].x), static_cast<float>(ring.pts[m].y)};
+        PlanPoint b{static_cast<float>(ring.pts[j].x), static_cast<float>(ring.pts[j].y)};
+        best = std::fmin(best, SegmentDistance(x, y, a, b));
+    }
+    return best;
+}
+
+// A neighbourhood's streets end on a crossing street, on the street along its border, or go on
+// into the next neighbourhood's grid; only water, woods, parks and cemeteries cut them short. A
+// street end that meets nothing (a loose end) elsewhere is a grid line that stops at a border
+// with nothing there: the stub a reader sees at once. Grid stretches are left out one in ten
+// or fewer, so an end is loose only where both stretches of the crossing street at it are left
+// out too: about one end in a hundred, a few in a hundred with the bends of the crossing lines.
+TEST_P(GeneratedCity, StreetsEndOnOtherStreetsOrAtTheWater) {
+    std::set<int> ordinary;
+    for (int i = 0; i < g_street_name_count; ++i) {
+        int kind = g_street_names[i].kind;
+        if (kind == 1 || kind == 3 || kind == 6) ordinary.insert(g_street_names[i].id);
+    }
+    std::map<int, std::vector<int>> linesOf;
+    for (int l = 0; l < g_street_line_count; ++l)
+        if (ordinary.count(g_street_lines[l].code) && g_street_lines[l].count >= 2) linesOf[g_street_lines[l].code].push_back(l);
+    SegmentCells cells;
+    auto cutShort = [&](PlanPoint p) {
+        if (RingDistance(g_areas[0], p.x, p.y) < 80.0) return true;
+        for (int w = 0; w < g_topo3_count; ++w) {
+            const LineRec& water = g_topo3[w];
+            if (water.count >= 3 && BoxesMeet(water.box, {p.x, p.y, p.x, p.y}, 80.0) && RingDistance(water, p.x, p.y) < 80.0)
+                return true;
+        }
+        for (int a = 0; a < g_topo1_count; ++a) {
+            const LineRec& area = g_topo1[a];
+            if (area.code == 1014 || area.count < 3 || !BoxesMeet(area.box, {p.x, p.y, p.x, p.y}, 60.0)) continue;
+            if (InPolygon(area.pts, area.count, p.x, p.y) || RingDistance(area, p.x, p.y) < 60.0) return true;
+        }
+        return false;
+    };
+    int ends = 0, loose = 0, stubs = 0;
+    std::ostringstream where;
+    for (const auto& [id, lines] : linesOf) {
+        double length = 0.0;
+        std::vector<PlanPoint> open;
+        for (int l : lines) {
+            const LineRec& line = g_street_lines[l];
+            for (int k = 1; k < line.count; ++k) length += std::hypot(line.pts[k].x - line.pts[k - 1].x, line.pts[k].y - line.pts[k - 1].y);
+            for (PlanPoint e : {line.pts[0], line.pts[line.count - 1]}) {
+                // Where two pieces of the street meet it simply goes on.
+                bool inner = false;
+                for (int other : lines) {
+                    const LineRec& o = g_street_lines[other];
+                    if (other == l) continue;
+                    for (PlanPoint q : {o.pts[0], o.pts[o.count - 1]}) inner = inner || std::hypot(q.x - e.x, q.y - e.y) < 0.5;
+                }
+                if (!inner) open.push_back(e);
+            }
+        }
+        bool stub = false;
+        for (PlanPoint e : open) {
+            if (cutShort(e)) continue;
+            ++ends;
+            if (cells.Near(e, 1.5, [&, id = id](int l) { return g_street_lines[l].code == id; })) continue;
+            ++loose;
+            if (loose <= 5) where << " street " << id << " at " << e.x << ", " << e.y << ";";
+            stub = stub || length < 250.0;
+        }
+        stubs += stub;
+    }
+    RecordProperty("ends", ends);
+    RecordProperty("loose", loose);
+    RecordProperty("stubs", stubs);
+    ASSERT_GT(ends, GetParam().wholeCity ? 1000 : 20);
+    EXPECT_LE(loose * 100, ends * 4) << loose << " of " << ends << " street ends meet no other street:" << where.str();
+    EXPECT_LE(stubs * 100, static_cast<int>(linesOf.size()) * 1) << stubs << " short dead-end streets of " << linesOf.size();
+}
+
 // The number a house number starts with: 12 of "12", "12а", "12/3"; 0 when it has none.
 int LeadingNumber(const char* text) {
     int n = 0;
@@ -1018,6 +1153,72 @@ TEST_P(GeneratedCity, LongBlocksOfFlatsAreTallSlabs) {
         EXPECT_GE(slabs, 100);
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// The estates: slabs of 9 floors and more (long narrow blocks of flats) stand round wide yards,
+// some along the street and some end-on to it behind them, so that most of them have a slab at
+// right angles to them across a yard; a single row of slabs along each street front would have
+// none. Kindergartens and schools stand in the yards, with slabs round them.
+TEST_P(GeneratedCity, EstateSlabsStandRoundYards) {
+    if (!GetParam().wholeCity) GTEST_SKIP() << "a town has too few estates";
+    struct Slab {
+        PlanPoint pts[4];
+        double ux, uy;  // the long axis
+        double cx, cy;
+    };
+    std::vector<Slab> slabs;
+    std::vector<int> yardSchools;
+    for (int i = 0; i < g_building_count; ++i) {
+        const BuildingRec& b = g_buildings[i];
+        if (b.purpose == 444 && b.floors <= 3) yardSchools.push_back(i);
+        if ((b.purpose != 411 && b.purpose != 658) || b.count != 4 || b.floors < 9) continue;
+        double a = std::hypot(b.pts[1].x - b.pts[0].x, b.pts[1].y - b.pts[0].y);
+        double c = std::hypot(b.pts[2].x - b.pts[1].x, b.pts[2].y - b.pts[1].y);
+        double longest = std::fmax(a, c), shortest = std::fmin(a, c);
+        if (longest < 40.0 || longest < 3.0 * shortest) continue;
+        Slab s;
+        for (int k = 0; k < 4; ++k) s.pts[k] = b.pts[k];
+        int k0 = a >= c ? 0 : 1;
+        s.ux = (b.pts[k0 + 1].x - b.pts[k0].x) / longest;
+        s.uy = (b.pts[k0 + 1].y - b.pts[k0].y) / longest;
+        s.cx = b.x, s.cy = b.y;
+        slabs.push_back(s);
+    }
+    ASSERT_GE(slabs.size(), 300u);
+    auto gap = [](const Slab& p, const Slab& q) {
+        double best = 1e30;
+        for (int i = 0, m = 3; i < 4; m = i++)
+            for (int j = 0, n = 3; j < 4; n = j++) best = std::fmin(best, SegmentToSegment(p.pts[m], p.pts[i], q.pts[n], q.pts[j]));
+        return best;
+    };
+    int framed = 0;
+    for (const Slab& p : slabs) {
+        for (const Slab& q : slabs) {
+            if (&p == &q || std::fabs(p.cx - q.cx) > 200.0 || std::fabs(p.cy - q.cy) > 200.0) continue;
+            // At right angles, give or take the bend of the streets.
+            if (std::fabs(p.ux * q.ux + p.uy * q.uy) > 0.26) continue;
+            double g = gap(p, q);
+            if (g >= 5.0 && g <= 60.0) {
+                ++framed;
+                break;
+            }
+        }
+    }
+    RecordProperty("framed", framed);
+    RecordProperty("slabs", static_cast<int>(slabs.size()));
+    EXPECT_GE(framed * 2, static_cast<int>(slabs.size())) << framed << " of " << slabs.size() << " slabs face another across a yard";
+    // Kindergartens in the yards: a slab within 80 m of them.
+    int inYards = 0;
+    for (int i : yardSchools) {
+        const BuildingRec& b = g_buildings[i];
+        for (const Slab& q : slabs)
+            if (std::hypot(q.cx - b.x, q.cy - b.y) < 80.0) {
+                ++inYards;
+                break;
+            }
+    }
+    RecordProperty("inYards", inYards);
+    EXPECT_GE(inYards, 50) << "kindergartens and schools among the slabs";
 }
 
 // The labels of the overview and its inset as the viewer sets them: the text's top-left

@@ -367,6 +367,24 @@ public:
         }
     }
 
+    // The estates' yards: behind the slabs along the street a row of slabs at right angles to
+    // it, then one more row along it, round wide yards; kindergartens and schools stand in some.
+    void EstateYards() {
+        for (int row : {1, 2}) {
+            yardRow_ = row;
+            for (const Street& s : city_.streets) {
+                if (s.bridge || s.rank == 0) continue;
+                double offset = 0.0;
+                for (const Polyline& piece : s.pieces) {
+                    double len = PolylineLength(piece);
+                    for (int side : {1, -1}) Walk(piece, len, side, HalfWidth(s.rank), s.id, offset, false);
+                    offset += len;
+                }
+            }
+        }
+        yardRow_ = 0;
+    }
+
     // Towers, schools and garages inside large blocks, along the driveways.
     void AlongDriveways() {
         for (const Polyline& r : city_.roads) {
@@ -386,6 +404,10 @@ private:
             uint8_t cell = mask_.At(mid);
             Zone zone = patch ? patch->zone : Zone::Houses;
             if (cell & kCellIndustry) zone = Zone::Industry;
+            if (yardRow_ != 0 && zone != Zone::Blocks) {
+                t += 25.0;
+                continue;
+            }
             double used = TryLot(line, len, t, side, halfWidth, streetId, offset, front, zone, patch);
             t += used > 0.0 ? used : 7.0;
         }
@@ -442,6 +464,37 @@ private:
                 double setback = halfWidth + r.Range(8.0, 18.0);
                 pad = 4.0;
                 double pick = r.Uniform();
+                if (yardRow_ == 1) {
+                    // Slabs end-on to the street, a yard's width apart, behind the front row.
+                    w = r.Range(12.0, 15.0);
+                    if (!frameAt(w, f)) return 0.0;
+                    shape = RectShape(f, w, r.Range(45.0, 65.0), halfWidth + r.Range(40.0, 46.0));
+                    b.floors = r.Between(9, 16);
+                    gap = r.Range(25.0, 45.0);
+                    break;
+                }
+                if (yardRow_ == 2) {
+                    double deep = halfWidth + r.Range(95.0, 110.0);
+                    if (pick < 0.22) {
+                        w = r.Range(40, 60);
+                        if (!frameAt(w, f)) return 0.0;
+                        shape = UShape(f, w, r.Range(12, 14), r.Range(12, 14), r.Range(16, 24), deep);
+                        b.purpose = 444;
+                        b.floors = 2;
+                    } else if (pick < 0.4) {
+                        w = r.Range(18, 24);
+                        if (!frameAt(w, f)) return 0.0;
+                        shape = CrossTower(f, w, deep);
+                        b.floors = r.Between(12, 16);
+                    } else {
+                        w = r.Range(70, 120);
+                        if (!frameAt(w, f)) return 0.0;
+                        shape = RectShape(f, w, r.Range(12, 14), deep);
+                        b.floors = r.Between(9, 12);
+                    }
+                    gap = r.Range(25.0, 45.0);
+                    break;
+                }
                 if (!front && pick < 0.12) {
                     w = r.Range(55, 70);
                     if (!frameAt(w, f)) return 0.0;
@@ -525,6 +578,12 @@ private:
         for (const Quad& q : shape.parts)
             if (!occupied_.Free(q, pad)) return 0.0;
         if (!guard_.Clear(shape.outline, std::min(pad, 1.5))) return 0.0;
+        // Near the shore the land outline as written, coarser than the raster, has the last word.
+        if (mask_.WaterDistance(shape.ref) < 100.0) {
+            if (!PointInRing(city_.land, shape.ref)) return 0.0;
+            for (const Vec& p : shape.outline)
+                if (!PointInRing(city_.land, p)) return 0.0;
+        }
         // A house on a district border must still belong to exactly one district.
         Vec refPoint{std::round(shape.ref.x), std::round(shape.ref.y)};
         if (NearDistrictBorder(city_.districts, refPoint, 20.0) && OutlinesContaining(city_.districts, refPoint) != 1)
@@ -595,6 +654,7 @@ private:
     Occupancy occupied_;
     Guard guard_;
     std::vector<Candidate> candidates_;
+    int yardRow_ = 0;  // 0 the street fronts; 1 and 2 the rows behind them in the estates
 };
 
 // Nearest named street of a point, with its arc position and side.
@@ -734,6 +794,7 @@ void PlaceBuildings(uint64_t seed, const Network& net, City& city, const LandMas
     Builder builder(seed, net, city, mask);
     builder.MarkCorridors();
     builder.AlongStreets();
+    builder.EstateYards();
     builder.AlongDriveways();
     std::vector<Candidate>& all = builder.candidates();
     // Which lots are built: a town fills the lots nearest the centre; a city that needs most of

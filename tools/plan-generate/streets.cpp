@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 
 #include "avenues.h"
@@ -174,7 +176,8 @@ std::vector<Patch> LayOutPatches(uint64_t seed, const LandMask& mask, const std:
         }
         // Each neighbourhood is its Voronoi cell, kept within reach of its seed so that the
         // edges of the town stay open country.
-        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : 1400.0;
+        // The old town's neighbourhoods reach further, so that no strip is left between them.
+        double reach = village ? 650.0 : isDocks(i) ? 1000.0 : i < fixedSeeds ? 1800.0 : 1400.0;
         Ring cell = {{seeds[i].x - reach, seeds[i].y - reach}, {seeds[i].x + reach, seeds[i].y - reach},
                      {seeds[i].x + reach, seeds[i].y + reach}, {seeds[i].x - reach, seeds[i].y + reach}};
         cell = ClipRingConvex(cell, plan);
@@ -228,11 +231,24 @@ bool AlongAvenue(const Polyline& piece, const std::vector<Polyline>& avenues, do
     return true;
 }
 
-void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& drafts, const std::vector<Polyline>& avenues) {
+// Positions of a shared grid's lines over [lo, hi]: whole multiples of the spacing from the
+// area's origin, so that the neighbour's lines fall on the same places.
+std::vector<double> SharedPositions(double lo, double hi, double spacing) {
+    std::vector<double> out;
+    for (double k = std::ceil(lo / spacing); k * spacing <= hi; k += 1.0) out.push_back(k * spacing);
+    return out;
+}
+
+// Groups of the streets of shared grids: one street per line of an area, whichever
+// neighbourhood it runs through.
+using LineGroups = std::map<std::tuple<int, int, long>, int>;
+
+void GridStreets(uint64_t seed, const Patch& p, Rng& rng, int& groups, LineGroups& lineGroups, std::vector<Draft>& drafts,
+                 const std::vector<Polyline>& avenues) {
     if (p.cell.size() < 3) return;
     Vec u = Dir(p.angle);
     Vec v = Perp(u);
-    Vec o = p.seed;
+    Vec o = p.sharedGrid ? p.origin : p.seed;
     double uMin = 1e30, uMax = -1e30, vMin = 1e30, vMax = -1e30;
     for (const Vec& q : p.cell) {
         uMin = std::min(uMin, Dot(q - o, u));
@@ -245,11 +261,21 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
         forcedU.push_back(Dot(kCircularPlaces[c] - o, u));
         forcedV.push_back(Dot(kCircularPlaces[c] - o, v));
     }
-    std::vector<double> us = GridPositions(uMin, uMax, p.crossSpacing, forcedU, rng);
-    std::vector<double> vs = GridPositions(vMin, vMax, p.longSpacing, forcedV, rng);
+    std::vector<double> us = p.sharedGrid ? SharedPositions(uMin, uMax, p.crossSpacing)
+                                          : GridPositions(uMin, uMax, p.crossSpacing, forcedU, rng);
+    std::vector<double> vs = p.sharedGrid ? SharedPositions(vMin, vMax, p.longSpacing)
+                                          : GridPositions(vMin, vMax, p.longSpacing, forcedV, rng);
     if (us.size() < 2 || vs.size() < 2) return;
     auto at = [&](double a, double b) { return o + u * a + v * b; };
-    Ring inner = ShrinkConvex(p.cell, std::min(p.crossSpacing, p.longSpacing) * 0.35);
+    // Stretches close to a border street are left to it; across an open border the grid goes on.
+    const double margin = std::min(p.crossSpacing, p.longSpacing) * 0.35;
+    auto nearBorderStreet = [&](Vec q) {
+        for (size_t e = 0; e < p.cell.size(); ++e) {
+            bool open = e < p.openEdge.size() && p.openEdge[e];
+            if (!open && SegmentDistance(q, p.cell[e], p.cell[(e + 1) % p.cell.size()]) < margin) return true;
+        }
+        return false;
+    };
     auto isForced = [](double t, const std::vector<double>& forced) {
         for (double f : forced)
             if (t == f) return true;
@@ -265,7 +291,17 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
         double hi = (dir == 0 ? uMax : vMax) + 50.0;
         for (double line : lines) {
             bool keepAll = isForced(line, forced);
-            int group = groups++;
+            int group;
+            long lineIndex = 0;
+            if (p.sharedGrid) {
+                double unit = dir == 0 ? p.longUnit : p.crossUnit;
+                lineIndex = std::lround(line / unit);
+                auto key = std::make_tuple(p.area, dir, lineIndex);
+                auto found = lineGroups.find(key);
+                group = found != lineGroups.end() ? found->second : (lineGroups[key] = groups++);
+            } else {
+                group = groups++;
+            }
             std::vector<double> stops{lo};
             for (double n : nodes) stops.push_back(n);
             stops.push_back(hi);
@@ -274,7 +310,7 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
                 if (run.size() >= 2) {
                     for (Polyline& piece : ClipLineConvex(run, p.cell)) {
                         Vec mid = PointAt(piece, 0.5 * PolylineLength(piece));
-                        if (!keepAll && !PointInRing(inner, mid)) continue;
+                        if (!keepAll && nearBorderStreet(mid)) continue;
                         if (!keepAll && AlongAvenue(piece, avenues, 0.45 * std::min(p.crossSpacing, p.longSpacing))) continue;
                         Draft d;
                         d.line = piece;
@@ -289,7 +325,20 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
             for (size_t k = 0; k + 1 < stops.size(); ++k) {
                 Vec a = dir == 0 ? at(stops[k], line) : at(line, stops[k]);
                 Vec b = dir == 0 ? at(stops[k + 1], line) : at(line, stops[k + 1]);
-                bool drop = !keepAll && rng.Chance(p.dropRate);
+                bool drop;
+                if (keepAll) {
+                    drop = false;
+                } else if (p.sharedGrid) {
+                    // The same stretch seen from the neighbour across an open border must be
+                    // left out there too, or one side would end in a stub at the border.
+                    double spacing = dir == 0 ? p.crossSpacing : p.longSpacing;
+                    long stretch = std::lround(std::floor(0.5 * (stops[k] + stops[k + 1]) / spacing));
+                    uint64_t key = (static_cast<uint64_t>(p.area) << 40) ^ (static_cast<uint64_t>(dir) << 39) ^
+                                   (static_cast<uint64_t>(lineIndex & 0xFFFFF) << 19) ^ static_cast<uint64_t>(stretch & 0x7FFFF);
+                    drop = Rng(seed + 77, key).Chance(p.dropRate);
+                } else {
+                    drop = rng.Chance(p.dropRate);
+                }
                 if (drop) {
                     flush();
                     continue;
@@ -321,6 +370,115 @@ void GridStreets(const Patch& p, Rng& rng, int& groups, std::vector<Draft>& draf
     }
 }
 
+// The neighbour of patch i across the edge from a to b: the seed as far from both corners as
+// i's own; -1 when there is none.
+int NeighbourAcross(const std::vector<Patch>& patches, size_t i, Vec a, Vec b) {
+    for (size_t j = 0; j < patches.size(); ++j) {
+        if (j == i) continue;
+        double da = Dist(a, patches[i].seed) - Dist(a, patches[j].seed);
+        double db = Dist(b, patches[i].seed) - Dist(b, patches[j].seed);
+        if (std::fabs(da) <= 0.01 && std::fabs(db) <= 0.01) return static_cast<int>(j);
+    }
+    return -1;
+}
+
+// Ordinary neighbourhoods turned alike share one grid: their directions are rounded to steps of
+// a few degrees, and each step has its own origin and spacings, of which every zone's streets
+// are whole multiples (the estates' long streets fall on every third lane of the houses beside
+// them). Where two built neighbourhoods with the same step and the same zone meet, the grid goes
+// on over the border and no street is laid along it; the joined neighbourhoods form one area.
+void ShareGrids(uint64_t seed, std::vector<Patch>& patches, const std::vector<bool>& built) {
+    const double step = 12.0 * kDegree;
+    std::vector<long> stepOf(patches.size(), 0);
+    for (size_t i = 0; i < patches.size(); ++i) {
+        Patch& p = patches[i];
+        if (!p.circles.empty() || p.port) continue;
+        long k = std::lround((p.angle - kAxisAngle) / step);
+        stepOf[i] = k;
+        Rng r(seed, 3000 + static_cast<uint64_t>(k + 100));
+        p.sharedGrid = true;
+        p.angle = kAxisAngle + k * step;
+        p.origin = kCityCentre + Vec{r.Range(0.0, 300.0), r.Range(0.0, 300.0)};
+        p.crossUnit = r.Range(125.0, 150.0);
+        p.longUnit = r.Range(100.0, 120.0);
+        int cross = 2, along = 3;
+        switch (p.zone) {
+            case Zone::Centre: cross = 1, along = 2; break;
+            case Zone::Blocks: cross = 2, along = 3; break;
+            case Zone::Houses: cross = 2, along = 1; break;
+            case Zone::Industry: cross = 3, along = 2; break;
+            case Zone::Campus: cross = 2, along = 2; break;
+        }
+        p.crossSpacing = cross * p.crossUnit;
+        p.longSpacing = along * p.longUnit;
+    }
+    std::vector<int> area(patches.size());
+    for (size_t i = 0; i < area.size(); ++i) area[i] = static_cast<int>(i);
+    auto root = [&](int i) {
+        while (area[i] != i) i = area[i] = area[area[i]];
+        return i;
+    };
+    for (size_t i = 0; i < patches.size(); ++i) {
+        Patch& p = patches[i];
+        p.openEdge.assign(p.cell.size(), 0);
+        if (!p.sharedGrid || !built[i]) continue;
+        for (size_t e = 0; e < p.cell.size(); ++e) {
+            int j = NeighbourAcross(patches, i, p.cell[e], p.cell[(e + 1) % p.cell.size()]);
+            if (j < 0 || !built[j] || !patches[j].sharedGrid) continue;
+            const Patch& q = patches[j];
+            if (stepOf[j] != stepOf[i] || q.zone != p.zone) continue;
+            p.openEdge[e] = 1;
+            area[root(static_cast<int>(i))] = root(j);
+        }
+    }
+    for (size_t i = 0; i < patches.size(); ++i) patches[i].area = root(static_cast<int>(i));
+}
+
+// The stretches of one street laid out in neighbouring patches meet end to end at the border;
+// they become one line.
+void JoinContinuations(std::vector<Draft>& drafts) {
+    std::map<int, std::vector<size_t>> byGroup;
+    for (size_t i = 0; i < drafts.size(); ++i)
+        if (!drafts[i].driveway && drafts[i].group >= 0) byGroup[drafts[i].group].push_back(i);
+    std::vector<char> gone(drafts.size(), 0);
+    for (auto& [group, members] : byGroup) {
+        if (members.size() < 2) continue;
+        bool joined = true;
+        while (joined) {
+            joined = false;
+            for (size_t a : members) {
+                if (gone[a]) continue;
+                for (size_t b : members) {
+                    if (a == b || gone[b] || Dist(drafts[a].line.back(), drafts[b].line.front()) > 0.01) continue;
+                    Polyline& line = drafts[a].line;
+                    line.insert(line.end(), drafts[b].line.begin() + 1, drafts[b].line.end());
+                    gone[b] = 1;
+                    joined = true;
+                }
+            }
+        }
+    }
+    // What is left of a street are stretches of one straight line apart from each other: they
+    // follow each other along it, so that its houses are numbered in one run.
+    for (auto& [group, members] : byGroup) {
+        std::vector<size_t> slots;
+        for (size_t i : members)
+            if (!gone[i]) slots.push_back(i);
+        if (slots.size() < 2) continue;
+        const Polyline& first = drafts[slots[0]].line;
+        Vec dir = first.back() - first.front();
+        std::vector<Draft> sorted;
+        for (size_t i : slots) sorted.push_back(drafts[i]);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&](const Draft& a, const Draft& b) { return Dot(a.line.front(), dir) < Dot(b.line.front(), dir); });
+        for (size_t k = 0; k < slots.size(); ++k) drafts[slots[k]] = std::move(sorted[k]);
+    }
+    std::vector<Draft> kept;
+    for (size_t i = 0; i < drafts.size(); ++i)
+        if (!gone[i]) kept.push_back(std::move(drafts[i]));
+    drafts = std::move(kept);
+}
+
 // Streets along the borders between neighbourhoods. Border edges that meet at a gentle bend are
 // joined into one street, so that it does not change its name at every corner of a
 // neighbourhood; a border that runs along an avenue is left to the avenue.
@@ -330,8 +488,25 @@ void BorderStreets(const std::vector<Patch>& patches, const std::vector<bool>& b
     for (size_t i = 0; i < patches.size(); ++i) {
         const Ring& cell = patches[i].cell;
         for (size_t e = 0; e < cell.size(); ++e) {
+            if (e < patches[i].openEdge.size() && patches[i].openEdge[e]) continue;
             Vec a = cell[e];
             Vec b = cell[(e + 1) % cell.size()];
+            // The edge of the town, where the neighbourhood ends short of any other: a street
+            // runs along it, so that its streets do not stop in the fields. Where another
+            // neighbourhood's outline lies close by, that one's streets are there already.
+            if (built[i] && NeighbourAcross(patches, i, a, b) < 0) {
+                Vec mid = Lerp(a, b, 0.5);
+                bool alone = true;
+                for (size_t j = 0; j < patches.size() && alone; ++j) {
+                    if (j == i || patches[j].cell.size() < 3) continue;
+                    const Ring& other = patches[j].cell;
+                    if (PointInRing(other, mid)) alone = false;
+                    for (size_t k = 0; k < other.size() && alone; ++k)
+                        if (SegmentDistance(mid, other[k], other[(k + 1) % other.size()]) < 60.0) alone = false;
+                }
+                if (alone && Dist(a, b) > 1.0) edges.push_back({a, b});
+                continue;
+            }
             // The neighbour on the other side is the seed as far from both corners as this one.
             for (size_t j = 0; j < patches.size(); ++j) {
                 if (j == i) continue;
@@ -606,6 +781,65 @@ void SnapEnds(std::vector<Polyline>& lines) {
     }
 }
 
+// A street that stops a little short of another, with open ground between (a strip between
+// two neighbourhoods' outlines, the land between the last block and the embankment), is carried
+// on to it.
+void ExtendEnds(std::vector<Polyline>& lines, const std::vector<char>& extendable, const LandMask& mask) {
+    SegmentGrid grid(lines);
+    const double reach = 170.0;
+    auto nearest = [&](size_t l, Vec from, Vec dir, double limit, bool anyDirection) {
+        double best = limit;
+        std::vector<int64_t> seen;
+        for (double s = 0.0; s <= limit + SegmentGrid::kCell; s += 0.5 * SegmentGrid::kCell) {
+            Vec p = from + dir * std::min(s, limit);
+            int cx = SegmentGrid::Cell(p.x), cy = SegmentGrid::Cell(p.y);
+            for (int x = cx - 1; x <= cx + 1; ++x)
+                for (int y = cy - 1; y <= cy + 1; ++y) {
+                    int64_t key = SegmentGrid::Key(x, y);
+                    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+                    seen.push_back(key);
+                    const auto* refs = grid.At(x, y);
+                    if (!refs) continue;
+                    for (const auto& r : *refs) {
+                        if (r.line == l) continue;
+                        Vec a = lines[r.line][r.segment], w = lines[r.line][r.segment + 1] - a;
+                        if (anyDirection) {
+                            best = std::min(best, SegmentDistance(from, a, a + w));
+                            continue;
+                        }
+                        double denom = Cross(dir, w);
+                        if (std::fabs(denom) < 1e-9 * Length(w)) continue;
+                        double t = Cross(a - from, w) / denom;
+                        double u = Cross(a - from, dir) / denom;
+                        if (t > 0.5 && t < best && u >= 0.0 && u <= 1.0) best = t;
+                    }
+                }
+        }
+        return best;
+    };
+    for (size_t l = 0; l < lines.size(); ++l) {
+        if (!extendable[l] || lines[l].size() < 2 || PolylineLength(lines[l]) < 60.0) continue;
+        for (int end = 0; end < 2; ++end) {
+            Polyline& line = lines[l];
+            Vec tip = end == 0 ? line.front() : line.back();
+            double len = PolylineLength(line);
+            Vec back = PointAt(line, end == 0 ? std::min(len, 25.0) : std::max(0.0, len - 25.0));
+            if (Dist(tip, back) < 1.0) continue;
+            Vec dir = Normalized(tip - back);
+            // Already on a street: the snapping joins it.
+            if (nearest(l, tip, dir, 6.0, true) < 6.0) continue;
+            double t = nearest(l, tip, dir, reach, false);
+            if (t >= reach) continue;
+            bool clear = true;
+            for (double s = 5.0; clear && s < t; s += 5.0) clear = StreetCell(mask, tip + dir * s, false);
+            if (!clear) continue;
+            Vec to = tip + dir * t;
+            if (end == 0) line.insert(line.begin(), to);
+            else line.push_back(to);
+        }
+    }
+}
+
 // Inserts every crossing into both lines; returns per line which points are crossings.
 std::vector<std::vector<char>> JoinCrossings(std::vector<Polyline>& lines) {
     SegmentGrid grid(lines);
@@ -723,12 +957,16 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
     if (builtShare >= 0.5)
         for (size_t k = order.size() >= 3 ? net.patches.size() - 3 : 0; k < net.patches.size(); ++k) built[k] = true;
 
+    ShareGrids(seed, net.patches, built);
+
     std::vector<Draft> drafts;
     int groups = 0;
+    LineGroups lineGroups;
     for (size_t i = 0; i < net.patches.size(); ++i) {
         Rng patchRng(seed, 1000 + i);
-        if (built[i]) GridStreets(net.patches[i], patchRng, groups, drafts, avenues);
+        if (built[i]) GridStreets(seed, net.patches[i], patchRng, groups, lineGroups, drafts, avenues);
     }
+    JoinContinuations(drafts);
     BorderStreets(net.patches, built, groups, drafts, avenues);
     Embankments(mask, groups, drafts);
     Highways(groups, drafts);
@@ -765,6 +1003,12 @@ Network BuildNetwork(uint64_t seed, const LandMask& mask, const std::vector<Dist
         d.group = groups++;
         kept.push_back(d);
         lines.push_back(d.line);
+    }
+    {
+        std::vector<char> extendable(lines.size(), 0);
+        for (size_t i = 0; i < kept.size(); ++i)
+            extendable[i] = !kept[i].avenue && !kept[i].bridge && !kept[i].embankment && kept[i].rank >= 2;
+        ExtendEnds(lines, extendable, mask);
     }
     SnapEnds(lines);
     std::vector<std::vector<char>> nodes = JoinCrossings(lines);

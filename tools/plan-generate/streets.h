@@ -1,5 +1,6 @@
 // The street network: the avenues through the city, neighbourhoods laid out as gently bent grids
-// turned to the avenues beside them, streets along the borders between them, highways out of
+// turned to the avenues beside them, neighbours turned alike sharing one grid whose streets go on
+// across their border, streets along the other borders and the edge of the town, highways out of
 // town, the bridge to the island, the docks and driveways inside large blocks. Streets are cut at land and water, joined where they
 // touch, and split into drawn pieces at their crossings.
 #pragma once
@@ -23,6 +24,14 @@ struct Patch {
     int district = 1;
     std::vector<int> circles;  // circular places inside
     bool port = false;         // the docks west of the harbour: warehouses along wide streets
+    // Neighbourhoods of one larger area share their grid: its direction, its origin and the
+    // spacings it is measured in, so that their streets go on across the borders between them.
+    bool sharedGrid = false;
+    Vec origin;               // where the shared grid's lines are counted from
+    double crossUnit = 0.0;   // the area's spacings, of which this grid's are whole multiples
+    double longUnit = 0.0;
+    int area = -1;            // the neighbourhoods whose grids join up, by number
+    std::vector<char> openEdge;  // per cell edge: the neighbour beyond continues this grid
 };
 
 struct Network {

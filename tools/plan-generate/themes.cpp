@@ -107,11 +107,11 @@ std::vector<ItemRef> Offer(int purpose, Zone zone) {
                          {'F', 0}, {'F', 1}, {'F', 3}, {'H', 1}, {'M', 0}, {'D', 2}, {'J', 1}, {'I', 2}});
         case 461:
         case 659:
+            // The offices of the works and the car services stand at the gates of the industrial
+            // quarters; the sheds and warehouses behind them hold nothing to look up.
+            if (zone == Zone::Industry) return refs({{'K', 0}, {'K', 1}, {'K', 2}, {'N', 0}, {'N', 1}, {'F', 2}, {'E', 0}});
             return refs({{'E', 0}, {'E', 2}, {'G', 0}, {'H', 0}, {'I', 0}, {'I', 1}, {'J', 0}, {'J', 2}, {'J', 3}, {'L', 0},
                          {'L', 1}, {'L', 2}, {'F', 1}, {'F', 2}, {'A', 0}, {'D', 2}});
-        case 413:
-        case 657:
-        case 777: return refs({{'K', 0}, {'K', 1}, {'K', 2}, {'N', 0}, {'N', 1}});
         default:
             if (zone == Zone::Campus) return refs({{'G', 1}});
             return refs({{'A', 0}, {'A', 0}, {'A', 1}, {'A', 3}, {'A', 5}, {'B', 0}, {'B', 0}, {'E', 1}, {'F', 0}, {'F', 3},
@@ -133,11 +133,17 @@ int ObjectCount(const Building& b, int streetRank, Rng& rng) {
         case 659: return rng.Chance(0.7) ? rng.Between(1, 3) : 0;
         case 413:
         case 657:
-        case 777: return b.zone == Zone::Industry && rng.Chance(0.25) ? 1 : 0;
+        case 777: return 0;
         default:
-            if (b.zone == Zone::Centre) return rng.Chance(mainStreet ? 0.45 : 0.08) ? rng.Between(1, 2) : 0;
-            if (b.zone == Zone::Blocks) return rng.Chance(mainStreet ? 0.35 : 0.07) ? 1 : 0;
-            if (b.zone == Zone::Houses) return mainStreet && rng.Chance(0.08) ? 1 : 0;
+            // Flats: the old town's ground floors are shops and cafes all along its main streets
+            // and on many of its side streets; the estates' slabs on the avenues have a shop or
+            // two at the foot, and the tall ones behind a hairdresser or a chemist.
+            if (b.zone == Zone::Centre) return rng.Chance(mainStreet ? 0.8 : 0.25) ? rng.Between(1, mainStreet ? 3 : 2) : 0;
+            if (b.zone == Zone::Blocks) {
+                if (mainStreet) return rng.Chance(0.7) ? rng.Between(1, 2) : 0;
+                return rng.Chance(b.floors >= 9 ? 0.2 : 0.08) ? 1 : 0;
+            }
+            if (b.zone == Zone::Houses) return mainStreet && rng.Chance(0.12) ? 1 : 0;
             if (b.zone == Zone::Campus) return rng.Chance(0.5) ? 1 : 0;
             return 0;
     }
