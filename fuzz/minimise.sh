@@ -2,7 +2,7 @@
 # Folds what the fuzz runs found (build-fuzz/fuzz-work/<target>/corpus and any other work folders
 # named <target>-*) into the corpora kept with the sources, fuzz/corpus/<target>, keeping only the
 # inputs that add coverage. Inputs larger than FUZZ_KEEP_MAX_BYTES (default 65536 for a reader,
-# 16384 for a whole folder) are left out, so the kept corpora stay small; the whole towns and the
+# 8192 for a whole folder) are left out, so the kept corpora stay small; the whole towns and the
 # larger folder seeds are made afresh by fuzz/run.sh.
 #
 #   fuzz/minimise.sh [TARGET...]      (default every target; needs the build of fuzz/run.sh)
@@ -21,7 +21,7 @@ for t in "${targets[@]}"; do
   [ "$t" = folder ] && binary=$build_dir/fuzz/whole_folder/fuzz_folder
   kept=$source_dir/fuzz/corpus/$t
   max_bytes=${FUZZ_KEEP_MAX_BYTES:-65536}
-  [ "$t" = folder ] && max_bytes=${FUZZ_KEEP_MAX_BYTES:-16384}
+  [ "$t" = folder ] && max_bytes=${FUZZ_KEEP_MAX_BYTES:-8192}
   pool=$(mktemp -d)
   fresh=$(mktemp -d)
   # Every candidate, the kept ones included, small enough to keep.
